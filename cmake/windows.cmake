@@ -1,0 +1,57 @@
+# Windows build (MinGW-w64): zarkit.exe, and for win64 the Windows-side tests and helpers.
+
+add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601 WINVER=0x0601)
+# No MinGW DLLs beside the exe.
+add_link_options(-static)
+
+set(ZARKIT_WIN32_LIBS user32 gdi32 msimg32 comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid advapi32)
+
+add_library(zarkit_ui STATIC ${ZARKIT_UI_SOURCES})
+target_link_libraries(zarkit_ui PUBLIC zarkit_core ${ZARKIT_WIN32_LIBS})
+
+add_library(zarkit_app STATIC ${ZARKIT_APP_SOURCES})
+target_link_libraries(zarkit_app PUBLIC zarkit_ui)
+
+add_executable(zarkit WIN32 src/app/main.cpp res/zarkit.rc)
+target_link_libraries(zarkit PRIVATE zarkit_app)
+target_link_options(zarkit PRIVATE -municode)
+set_target_properties(zarkit PROPERTIES OUTPUT_NAME zarkit)
+
+if(NOT ZARKIT_TESTS)
+  return()
+endif()
+
+enable_testing()
+
+# GoogleTest from Debian's sources, built with this toolchain.
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+add_executable(zarkit_win_tests ${ZARKIT_WIN_TEST_SOURCES} res/zarkit.rc)
+target_link_libraries(zarkit_win_tests PRIVATE zarkit_app gtest gtest_main)
+
+# Helpers the end-to-end tests put beside the program.
+add_executable(update_marker tests/helpers/update_marker.cpp)
+target_link_options(update_marker PRIVATE -municode)
+add_executable(zkprobe tests/helpers/zkprobe.cpp)
+target_link_options(zkprobe PRIVATE -municode)
+target_link_libraries(zkprobe PRIVATE user32)
+
+# Start-up benchmark's floor: a program that only registers, creates and shows one window.
+add_executable(floor_window WIN32 bench/floor_window.cpp)
+target_link_options(floor_window PRIVATE -municode)
+
+# Tests under Wine. The test script sets WINEPREFIX and keeps a wineserver running.
+set(ZARKIT_WINE /usr/lib/wine/wine64)
+add_test(NAME win_tests COMMAND ${ZARKIT_WINE} $<TARGET_FILE:zarkit_win_tests> --gtest_brief=1)
+
+foreach(script ${ZARKIT_E2E_TESTS})
+  get_filename_component(name ${script} NAME_WE)
+  add_test(NAME e2e_${name} COMMAND python3 ${CMAKE_SOURCE_DIR}/${script})
+  set_tests_properties(e2e_${name} PROPERTIES
+    RUN_SERIAL ON
+    LABELS e2e
+    ENVIRONMENT "ZARKIT_EXE=$<TARGET_FILE:zarkit>;ZARKIT_PROBE=$<TARGET_FILE:zkprobe>;ZARKIT_UPDATE_HELPER=$<TARGET_FILE:update_marker>;ZARKIT_ARTIFACTS=${CMAKE_BINARY_DIR}/artifacts")
+endforeach()

@@ -1,0 +1,20 @@
+#pragma once
+
+// Resource identifiers of zarkit.rc. Shared by the resource script and the code.
+
+#define IDR_MAINFRAME 128
+
+// Tab strip skin
+#define IDB_TAB_BAR 129
+#define IDB_TAB_BOTTOM 130
+#define IDB_TAB_MIDDLE 131
+#define IDB_TAB_TOP 132
+#define IDB_TAB_SEL_BOTTOM 133
+#define IDB_TAB_SEL_MIDDLE 134
+#define IDB_TAB_SEL_TOP 135
+#define IDB_TAB_PREV 137
+#define IDB_TAB_NEXT 138
+
+// Drawer skin
+#define IDB_DRAWER_BACKGROUND 139
+#define IDB_DRAWER_EDGE 151

@@ -1,0 +1,74 @@
+#include "app/zarkit_app.h"
+
+#include "app/app_paths.h"
+#include "app/main_wnd.h"
+#include "app/updater.h"
+#include "core/drawer_geometry.h"
+#include "core/paths.h"
+#include "core/product.h"
+#include "ui/handles.h"
+#include "ui/text.h"
+#include "ui/trace.h"
+#include <commctrl.h>
+
+namespace zarkit {
+namespace {
+
+void WriteProductInfo(const std::string& exe_path) {
+    const std::wstring ini =
+        ui::Widen(ProgramDirectoryOf(exe_path) + "\\" + product::kConfigFileName);
+    const std::wstring section = ui::Widen(product::kConfigSection);
+    if (!WritePrivateProfileStringW(section.c_str(),
+                                    ui::Widen(product::kConfigProductNameKey).c_str(),
+                                    ui::Widen(product::kProductName).c_str(), ini.c_str()) ||
+        !WritePrivateProfileStringW(section.c_str(),
+                                    ui::Widen(product::kConfigProductVersionKey).c_str(),
+                                    ui::Widen(product::kVersion).c_str(), ini.c_str())) {
+        ui::TraceLastError(L"WriteProductInfo: WritePrivateProfileStringW");
+    }
+}
+
+// The mutex stays held until the process ends; a second copy finds it and stops.
+bool IsAnotherInstanceRunning(ui::KernelHandle& mutex) {
+    mutex.Reset(CreateMutexW(nullptr, FALSE, ui::Widen(product::kMutexName).c_str()));
+    if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+        mutex.Reset();
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool CZarkitApp::InitInstance() {
+    const std::string exe_path = ExecutablePath();
+    WriteProductInfo(exe_path);
+    StartUpdaterThread();
+
+    if (IsAnotherInstanceRunning(m_InstanceMutex)) {
+        MessageBoxW(nullptr, ui::Widen(product::kAlreadyRunning).c_str(),
+                    ui::Widen(product::kAppTitle).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    m_ModuleDirectory = ModuleDirectoryOf(exe_path);
+    m_ProbeFilePath = EnsureBrowserProbeFile(m_ModuleDirectory);
+
+    CMainWnd drawer(m_ModuleDirectory);
+    const Rect full_rect =
+        FullDrawerRect(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    if (!CMainWnd::RegisterWindowClass() || !drawer.CreateDrawer(full_rect)) {
+        // Whatever went wrong was shown by the drawer's creation, if anything; end here.
+        SetExitCode(1);
+        return false;
+    }
+    drawer.SetFullRect(full_rect);
+    ShowWindow(drawer.Hwnd(), SW_SHOW);
+    RunMessageLoop();
+    return false;
+}
+
+}  // namespace zarkit

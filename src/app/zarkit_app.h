@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "ui/application.h"
+#include "ui/handles.h"
+
+namespace zarkit {
+
+// The process: its whole life runs inside InitInstance, which always returns false.
+class CZarkitApp : public ui::Application {
+protected:
+    bool InitInstance() override;
+
+private:
+    ui::KernelHandle m_InstanceMutex;
+    std::string m_ModuleDirectory;
+    std::string m_ProbeFilePath;
+};
+
+}  // namespace zarkit

@@ -1,0 +1,27 @@
+#include "ui/trace.h"
+
+#include <cstdarg>
+#include <cwchar>
+
+#include "ui/win32.h"
+
+namespace zarkit::ui {
+
+void Trace(const wchar_t* format, ...) {
+    wchar_t buffer[1024];
+    va_list args;
+    va_start(args, format);
+    vswprintf(buffer, sizeof buffer / sizeof buffer[0], format, args);
+    va_end(args);
+    OutputDebugStringW(buffer);
+}
+
+void TraceLastError(const wchar_t* where) {
+    const DWORD code = GetLastError();
+    wchar_t message[256] = L"";
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                   message, sizeof message / sizeof message[0], nullptr);
+    Trace(L"%ls failed: %ls (%lu)\n", where, message, code);
+}
+
+}  // namespace zarkit::ui

@@ -1,0 +1,66 @@
+#include "ui/window.h"
+
+#include "ui/trace.h"
+
+namespace zarkit::ui {
+
+Window::~Window() {
+    if (hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+bool Window::RegisterClass(WNDCLASSEXW window_class) {
+    window_class.cbSize = sizeof window_class;
+    window_class.lpfnWndProc = &Window::WindowProc;
+    if (RegisterClassExW(&window_class) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        TraceLastError(L"RegisterClassExW");
+        return false;
+    }
+    return true;
+}
+
+bool Window::Create(DWORD ex_style, const wchar_t* class_name, const wchar_t* title, DWORD style,
+                    const Rect& rect, HWND parent, UINT_PTR id_or_menu) {
+    const HWND hwnd = CreateWindowExW(
+        ex_style, class_name, title, style, rect.left, rect.top, rect.Width(), rect.Height(),
+        parent, reinterpret_cast<HMENU>(id_or_menu), GetModuleHandleW(nullptr), this);
+    if (hwnd == nullptr) {
+        TraceLastError(L"CreateWindowExW");
+    }
+    return hwnd != nullptr;
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    return DefaultProc(message, wparam, lparam);
+}
+
+LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    Window* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (self == nullptr) {
+        return DefWindowProcW(hwnd, message, wparam, lparam);
+    }
+
+    LRESULT result = 0;
+    try {
+        result = self->HandleMessage(message, wparam, lparam);
+    } catch (...) {
+        // An exception must not unwind through user32's frames.
+        Trace(L"Window::WindowProc: exception in message 0x%04X\n", message);
+        result = DefWindowProcW(hwnd, message, wparam, lparam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+    }
+    return result;
+}
+
+}  // namespace zarkit::ui

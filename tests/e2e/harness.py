@@ -1,0 +1,169 @@
+"""Drives zarkit.exe under Wine and Xvfb for the end-to-end tests.
+
+The test script (scripts/test.sh) provides the display, the Wine prefix and a
+running wineserver; CTest passes the paths of the built programs in the
+environment. Each test gets a fresh folder holding a copy of the program.
+"""
+
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+
+WINE = "/usr/lib/wine/wine64"
+EXE = os.environ.get("ZARKIT_EXE", "")
+PROBE = os.environ.get("ZARKIT_PROBE", "")
+UPDATE_HELPER = os.environ.get("ZARKIT_UPDATE_HELPER", "")
+ARTIFACTS = os.environ.get("ZARKIT_ARTIFACTS", os.path.join(tempfile.gettempdir(), "zarkit-artifacts"))
+
+
+def wine_env():
+    env = dict(os.environ)
+    env.setdefault("WINEDEBUG", "-all")
+    return env
+
+
+def run(args, timeout=30, **kwargs):
+    return subprocess.run(args, capture_output=True, text=True, timeout=timeout, **kwargs)
+
+
+def xdotool(*args, timeout=10):
+    return run(["xdotool", *map(str, args)], timeout=timeout)
+
+
+def move_pointer(x, y):
+    xdotool("mousemove", x, y)
+
+
+def click(x, y, button=1):
+    xdotool("mousemove", x, y, "click", button)
+
+
+def windows_named(name):
+    """X window ids whose name is exactly `name`, visible ones only."""
+    result = xdotool("search", "--onlyvisible", "--name", "^" + re.escape(name) + "$")
+    return [int(line) for line in result.stdout.split()]
+
+
+def geometry(window_id):
+    """(x, y, width, height) of an X window, or None when it is gone."""
+    result = xdotool("getwindowgeometry", "--shell", window_id)
+    if result.returncode != 0:
+        return None
+    values = dict(line.split("=", 1) for line in result.stdout.split() if "=" in line)
+    try:
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+    except KeyError:
+        return None
+
+
+def wait_for(predicate, timeout, interval=0.01):
+    """Polls until predicate() is truthy; returns its value, or None on timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() >= deadline:
+            return None
+        time.sleep(interval)
+
+
+def screenshot(name):
+    os.makedirs(ARTIFACTS, exist_ok=True)
+    path = os.path.join(ARTIFACTS, name + ".png")
+    run(["import", "-window", "root", path])
+    return path
+
+
+def probe(*args, cwd=None):
+    """Runs zkprobe.exe under Wine; returns its CompletedProcess."""
+    return run([WINE, PROBE, *map(str, args)], env=wine_env(), cwd=cwd)
+
+
+def probe_windows():
+    """Visible top-level Windows windows: list of dicts with class, title, rect, texts."""
+    windows = []
+    for line in probe("windows").stdout.splitlines():
+        parts = line.split("|")
+        if len(parts) < 6:
+            continue
+        windows.append({
+            "pid": parts[1],
+            "class": parts[2],
+            "title": parts[3],
+            "rect": tuple(int(v) for v in parts[4].split(",")),
+            "texts": re.findall(r"\[([^\]]*)\]", parts[5]),
+        })
+    return windows
+
+
+class Program:
+    """One copy of zarkit.exe in a folder of its own, and the processes started from it."""
+
+    def __init__(self, folder=None):
+        self.folder = folder or tempfile.mkdtemp(prefix="zarkit-e2e-")
+        self.exe = os.path.join(self.folder, "zarkit.exe")
+        shutil.copy(EXE, self.exe)
+        self.processes = []
+
+    def path(self, name):
+        return os.path.join(self.folder, name)
+
+    def write(self, name, data):
+        mode = "wb" if isinstance(data, bytes) else "w"
+        with open(self.path(name), mode) as f:
+            f.write(data)
+
+    def read(self, name, mode="r"):
+        with open(self.path(name), mode) as f:
+            return f.read()
+
+    def start(self):
+        with open(self.path("wine-output.log"), "ab") as log:
+            process = subprocess.Popen([WINE, self.exe], cwd=self.folder, env=wine_env(),
+                                       stdout=log, stderr=subprocess.STDOUT)
+        self.processes.append(process)
+        return process
+
+    def wait_for_drawer(self, timeout=20):
+        """The drawer's X window id, once it is mapped."""
+        ids = wait_for(lambda: windows_named("Zarkit"), timeout, interval=0.05)
+        if not ids:
+            raise AssertionError("the drawer did not appear within %s s" % timeout)
+        return ids[0]
+
+    def close_drawer(self):
+        return probe("close", "Zarkit").returncode == 0
+
+    def stop(self):
+        for process in self.processes:
+            if process.poll() is None:
+                self.close_drawer()
+                try:
+                    process.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        self.processes.clear()
+
+    def remove(self):
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+class DrawerTestCase(unittest.TestCase):
+    """Gives each test a fresh Program and makes sure nothing is left running."""
+
+    def setUp(self):
+        self.program = Program()
+
+    def tearDown(self):
+        self.program.stop()
+        self.program.remove()
+
+
+def main():
+    unittest.main(verbosity=2)

@@ -1,0 +1,116 @@
+// A small window inspector for end-to-end tests, run under Wine beside the program.
+//
+//   zkprobe windows               one line per visible top-level window:
+//                                 hwnd|pid|class|title|left,top,right,bottom|child texts
+//   zkprobe post CLASS MSG [W L]  posts a message to the first top-level window of CLASS
+//   zkprobe close CLASS           posts WM_CLOSE to it
+//   zkprobe press TITLE BUTTON    clicks the button with that text in the dialog (or message
+//                                 box) with that title
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+std::string Utf8(const wchar_t* text) {
+    char buffer[2048];
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
+    return n > 0 ? std::string(buffer) : std::string();
+}
+
+BOOL CALLBACK AppendChildText(HWND child, LPARAM out) {
+    wchar_t text[512];
+    GetWindowTextW(child, text, 512);
+    if (text[0] != L'\0') {
+        auto* line = reinterpret_cast<std::string*>(out);
+        *line += '[' + Utf8(text) + ']';
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK PrintWindow(HWND window, LPARAM) {
+    if (!IsWindowVisible(window)) {
+        return TRUE;
+    }
+    wchar_t class_name[256];
+    wchar_t title[512];
+    GetClassNameW(window, class_name, 256);
+    GetWindowTextW(window, title, 512);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    std::string children;
+    EnumChildWindows(window, AppendChildText, reinterpret_cast<LPARAM>(&children));
+    std::printf("%p|%lu|%s|%s|%ld,%ld,%ld,%ld|%s\n", static_cast<void*>(window), pid,
+                Utf8(class_name).c_str(), Utf8(title).c_str(), rect.left, rect.top, rect.right,
+                rect.bottom, children.c_str());
+    return TRUE;
+}
+
+struct ButtonSearch {
+    const wchar_t* text;
+    HWND found;
+};
+
+BOOL CALLBACK FindButton(HWND child, LPARAM param) {
+    auto* search = reinterpret_cast<ButtonSearch*>(param);
+    wchar_t text[256];
+    GetWindowTextW(child, text, 256);
+    std::wstring plain;
+    for (const wchar_t* c = text; *c != L'\0'; ++c) {
+        if (*c != L'&') {
+            plain += *c;
+        }
+    }
+    if (plain == search->text) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc >= 2 && std::wcscmp(argv[1], L"windows") == 0) {
+        EnumWindows(PrintWindow, 0);
+        return 0;
+    }
+    if (argc >= 3 && (std::wcscmp(argv[1], L"post") == 0 || std::wcscmp(argv[1], L"close") == 0)) {
+        const HWND window = FindWindowW(argv[2], nullptr);
+        if (window == nullptr) {
+            std::fprintf(stderr, "no window of that class\n");
+            return 2;
+        }
+        const bool close = std::wcscmp(argv[1], L"close") == 0;
+        const UINT message =
+            close ? WM_CLOSE : static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
+        const WPARAM wparam = (!close && argc > 4) ? std::wcstoull(argv[4], nullptr, 0) : 0;
+        const LPARAM lparam = (!close && argc > 5) ? std::wcstoll(argv[5], nullptr, 0) : 0;
+        return PostMessageW(window, message, wparam, lparam) ? 0 : 1;
+    }
+    if (argc >= 4 && std::wcscmp(argv[1], L"press") == 0) {
+        const HWND dialog = FindWindowW(L"#32770", argv[2]);
+        if (dialog == nullptr) {
+            std::fprintf(stderr, "no window with that title\n");
+            return 2;
+        }
+        ButtonSearch search{argv[3], nullptr};
+        EnumChildWindows(dialog, FindButton, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr) {
+            std::fprintf(stderr, "no such button\n");
+            return 2;
+        }
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(search.found), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(search.found));
+        return 0;
+    }
+    std::fprintf(
+        stderr,
+        "usage: zkprobe windows | post CLASS MSG [W L] | close CLASS | press TITLE BUTTON\n");
+    return 2;
+}
