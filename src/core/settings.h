@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zarkit {
+
+// The five process-wide settings, named as their elements in the store. The
+// initial values are those before the store is read.
+struct Settings {
+    bool Start_OnWindow = true;
+    int Show_TickCount = 0;
+    bool Show_TipOnStart = true;
+    bool Animate_WindowOnStart = true;
+    bool SelTable_MouseOn = false;
+
+    friend bool operator==(const Settings&, const Settings&) = default;
+};
+
+// The delay when the store has no Show_TickCount element.
+inline constexpr int kDefaultShowTickCount = 450;
+
+// A stored flag is set only by exactly "yes": no other case, no blanks.
+bool ParseSettingFlag(std::string_view text);
+const char* FormatSettingFlag(bool value);
+
+// The leading decimal number of the text, as atoi reads it (optional blanks and
+// sign first); 0 when there is none. Values beyond int are clamped.
+int ParseLeadingInt(std::string_view text);
+
+}  // namespace zarkit

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/item_identifier.h"
+#include "core/item_record.h"
+#include "core/settings.h"
+#include "core/xml_document.h"
+
+namespace zarkit {
+
+// Receives the stored tables and items while the store is loaded; the drawer makes
+// one tab and one list per table from them.
+class TableLoadSink {
+public:
+    virtual ~TableLoadSink() = default;
+
+    // A table begins. False stops loading: the tables handed over so far stay.
+    virtual bool BeginTable(const std::string& name) = 0;
+    // One item of that table, in document order. It carries an identifier (one is
+    // made for an item stored without); the sink may complete the rest.
+    virtual void InsertItemRecord(ItemRecord& record) = 0;
+    // All items of the table are handed over.
+    virtual void EndTable() = 0;
+};
+
+enum class TableResult {
+    kDone,        // changed and saved
+    kNotFound,    // no table of that name: nothing changed
+    kNameTaken,   // another table already has the new name: nothing changed
+    kSaveFailed,  // changed in memory, but the file could not be replaced
+};
+
+// The store: info_data.xml, every table, item and setting, held as one document in
+// memory and saved whole after every change. Saving never writes in place: the new
+// content goes to a temporary file beside the store, which then replaces it in one
+// step, so the file is always either the old or the new document.
+class Store {
+public:
+    Store(XmlDocumentFactory factory, GuidSource guids);
+
+    // Writes a new store at `path`: declaration, comment, File_Desc with the five
+    // default settings and no tables. True when the file was written.
+    static bool CreateDefaultStore(const XmlDocumentFactory& factory, const std::string& path);
+
+    // Reads and parses the store at `path`. On failure the file is untouched and
+    // `error` names the file and the reason.
+    bool Open(const std::string& path, std::string* error);
+
+    // Hands every table and item to `sink`, in document order. Items stored without an
+    // identifier get one, also on their element (saved with the next change).
+    void LoadAllTables(TableLoadSink& sink);
+
+    // Each setting is read on its own: a missing element leaves that setting as it
+    // was, except Show_TickCount, which then becomes 450.
+    void ReadSettings(Settings& settings);
+    // Writes all five, creating a missing element at the end of File_Desc, and saves.
+    bool WriteSettings(const Settings& settings);
+
+    // Appends a table (the name exactly as given) and saves. kNameTaken when a table
+    // of that name (trimmed, any case) exists.
+    TableResult AddTable(std::string_view name);
+    // Removes the first table whose label matches (any case) with all its items.
+    TableResult DeleteTable(std::string_view name);
+    // Relabels the first table matching `old_name`; refuses a name another table has.
+    TableResult RenameTable(std::string_view old_name, std::string_view new_name);
+
+    // Item operations, within the first table whose label matches `table` (any case).
+    // Each returns true when the document changed and was saved.
+    bool AddItem(std::string_view table, const ItemRecord& record);
+    bool DeleteItem(std::string_view table, const ItemRecord& record);
+    bool RenameItem(std::string_view table, const ItemRecord& record);
+
+    // Writes the whole document to the store path.
+    bool Save();
+
+    XmlDocument& Document() { return *document_; }
+    const std::string& Path() const { return path_; }
+
+private:
+    XmlDocumentFactory factory_;
+    GuidSource guids_;
+    std::unique_ptr<XmlDocument> document_;
+    std::string path_;
+};
+
+}  // namespace zarkit
