@@ -1,0 +1,49 @@
+#include "core/edge_slider.h"
+
+#include <algorithm>
+
+namespace zarkit {
+
+SlideStep EdgeSlider::Poll(const Rect& window, Point pointer, std::uint32_t now, int open_width,
+                           int delay_ms, bool busy) {
+    if (busy) {
+        return {};
+    }
+    const bool docked = window.left <= kEdgeTolerance;
+    if (window.Contains(pointer)) {
+        // Unsigned difference, so the 49.7-day wrap of the tick count does not matter.
+        // A negative delay compared as unsigned would keep the drawer shut for good.
+        const std::uint32_t elapsed = now - last_outside_;
+        const auto delay = static_cast<std::uint32_t>(std::max(delay_ms, 0));
+        if (!docked || elapsed <= delay) {
+            return {};
+        }
+        last_outside_ = now;
+        return {Rect{window.left, window.top, window.left + open_width, window.bottom}, false};
+    }
+    last_outside_ = now;
+    SlideStep step;
+    if (docked) {
+        step.move = Rect{0, window.top, kCollapsedWidth, window.bottom};
+    }
+    step.reassert_topmost = true;
+    return step;
+}
+
+std::optional<Rect> AnimationStep(const Rect& window, int open_width) {
+    // Done once no more than the collapsed strip's width would still show.
+    if (window.right <= kCollapsedWidth) {
+        return std::nullopt;
+    }
+    const int left = window.left - kAnimationStep;
+    const Rect next{left, window.top, left + open_width, window.bottom};
+    // A step that would leave nothing on screen ends the animation instead: the next
+    // poll collapses the drawer to the strip all the same, and Wine's X11 driver
+    // unmaps a window moved wholly off the screen, stalling for two seconds.
+    if (next.right <= 0) {
+        return std::nullopt;
+    }
+    return next;
+}
+
+}  // namespace zarkit

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "core/geometry.h"
+
+namespace zarkit {
+
+inline constexpr int kCollapsedWidth = 3;
+// The drawer counts as docked while its left edge is at most this far in.
+inline constexpr int kEdgeTolerance = 2;
+// Pixels the start-up animation moves the drawer left per tick.
+inline constexpr int kAnimationStep = 10;
+
+inline constexpr unsigned kPollTimerId = 1;
+inline constexpr unsigned kPollPeriodMs = 50;
+inline constexpr unsigned kAnimationTimerId = 2;
+inline constexpr unsigned kAnimationPeriodMs = 20;
+// How long raising the busy flag blocks the UI thread before a dialog or menu.
+inline constexpr unsigned kBusyPauseMs = 60;
+
+// What one poll asks of the drawer window, in this order.
+struct SlideStep {
+    // Move and resize the window here, repainting.
+    std::optional<Rect> move;
+    // Place the window after HWND_TOPMOST again (no move, no size; activation allowed).
+    bool reassert_topmost = false;
+
+    friend bool operator==(const SlideStep&, const SlideStep&) = default;
+};
+
+// The edge-polling state machine: opens the drawer once the pointer has stayed
+// in it for longer than the hover delay, collapses it as soon as it leaves.
+class EdgeSlider {
+public:
+    // One tick of the polling timer. `window` and `pointer` are in screen coordinates,
+    // `now` is the system tick count in milliseconds (wrap-around is harmless).
+    SlideStep Poll(const Rect& window, Point pointer, std::uint32_t now, int open_width,
+                   int delay_ms, bool busy);
+
+    // Tick count of the latest poll that found the pointer outside the drawer.
+    std::uint32_t LastOutside() const { return last_outside_; }
+
+private:
+    // Zero at start-up, so a pointer already inside at the first poll opens the drawer.
+    std::uint32_t last_outside_ = 0;
+};
+
+// One tick of the start-up animation: where the window goes next, or nothing once
+// the animation is over (stop the animation timer, start the polling timer): when
+// at most the strip's width still shows, or the next step would show nothing.
+std::optional<Rect> AnimationStep(const Rect& window, int open_width);
+
+}  // namespace zarkit

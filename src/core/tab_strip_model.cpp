@@ -1,0 +1,272 @@
+#include "core/tab_strip_model.h"
+
+#include <utility>
+
+namespace zarkit {
+
+std::optional<Rect> TabStripModel::SetLayout(TabLayout layout, const Rect& client) {
+    layout_ = layout;
+    if (layout != TabLayout::kLeftBar) {
+        bar_ = Rect{client.left, client.top, client.right, kTabBarHeight};
+        return std::nullopt;
+    }
+    bar_ = Rect{client.left, client.top, kTabBarWidth, client.bottom};
+    // Next sits above Prev at the top of the bar, 4 pixels in from its right edge.
+    constexpr int kButtonLeft = kTabBarWidth - kScrollButtonSize - kScrollButtonInset;
+    constexpr int kButtonRight = kTabBarWidth - kScrollButtonInset;
+    const int next_top = client.top + kScrollButtonInset;
+    next_ = Rect{kButtonLeft, next_top, kButtonRight, next_top + kScrollButtonSize};
+    prev_ = Rect{kButtonLeft, next_.bottom, kButtonRight, next_.bottom + kScrollButtonSize};
+    return Rect{kTabBarWidth, client.top, kTabBarWidth + client.Width() - kTabBarWidth,
+                client.top + client.Height()};
+}
+
+Rect TabStripModel::ListArea(const Rect& client) {
+    return Rect{client.left + kTabBarWidth, client.top, client.right, client.bottom};
+}
+
+Rect TabStripModel::NewListRect(const Rect& client) const {
+    return layout_ == TabLayout::kLeftBar ? ListArea(client) : client;
+}
+
+int TabStripModel::AddTab(std::string name, TextExtent extent) {
+    if (extent.cx > widest_text_) {
+        widest_text_ = extent.cx;
+        widest_text_height_ = extent.cy;
+    }
+    // An erase leaves the indexes stale until the next paint renumbers them; taking
+    // the count as the new index then could give two records the same index, and
+    // selecting it would show both lists. The new tab is selected right away, so
+    // renumbering here changes nothing else.
+    for (std::size_t i = 0; i < tabs_.size(); ++i) {
+        tabs_[i].index = static_cast<int>(i);
+    }
+    const int index = static_cast<int>(tabs_.size());
+    tabs_.push_back(TabRecord{index, std::move(name), kNoHitRect});
+    return index;
+}
+
+bool TabStripModel::EraseTab(std::size_t position) {
+    if (position >= tabs_.size()) {
+        return false;
+    }
+    tabs_.erase(tabs_.begin() + static_cast<std::ptrdiff_t>(position));
+    return true;
+}
+
+bool TabStripModel::SetTabName(std::size_t position, std::string name) {
+    if (position >= tabs_.size()) {
+        return false;
+    }
+    tabs_[position].name = std::move(name);
+    return true;
+}
+
+void TabStripModel::MeasureTabs(std::span<const TextExtent> extents) {
+    widest_text_ = 0;
+    widest_text_height_ = 0;
+    for (const TextExtent& extent : extents) {
+        if (extent.cx > widest_text_) {
+            widest_text_ = extent.cx;
+            widest_text_height_ = extent.cy;
+        }
+    }
+}
+
+bool TabStripModel::Select(int index) {
+    for (const TabRecord& tab : tabs_) {
+        if (tab.index == index) {
+            selected_ = index;
+            return true;
+        }
+    }
+    return false;
+}
+
+RenumberAction TabStripModel::RenumberTabs() {
+    if (tabs_.empty()) {
+        return RenumberAction::kSelectNoneQuietly;
+    }
+    RenumberAction action = RenumberAction::kNone;
+    const int selected = selected_;
+    for (std::size_t i = 0; i < tabs_.size(); ++i) {
+        const int position = static_cast<int>(i);
+        // Another record now stands where the selected one was: the selected tab or
+        // one before it is gone, so the first tab takes over.
+        if (position == selected && tabs_[i].index != selected) {
+            action = RenumberAction::kSelectFirst;
+        }
+        tabs_[i].index = position;
+    }
+    if (action == RenumberAction::kSelectFirst) {
+        Select(0);
+    }
+    return action;
+}
+
+std::optional<std::size_t> TabStripModel::SelectedPosition() const {
+    for (std::size_t i = 0; i < tabs_.size(); ++i) {
+        if (tabs_[i].index == selected_) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+TabStripPaint TabStripModel::Paint(const Rect& client) {
+    TabStripPaint paint;
+    paint.background =
+        Rect{bar_.right, bar_.top, bar_.right + client.Width(), bar_.top + client.Height()};
+    if (layout_ != TabLayout::kLeftBar) {
+        return paint;
+    }
+    paint.bar_drawn = true;
+    paint.bar = Rect{client.left, client.top, client.left + kTabBarWidth, client.bottom};
+    paint.next_button = next_;
+    paint.next_frame_y = ButtonFrameY(next_state_);
+    paint.prev_button = prev_;
+    paint.prev_frame_y = ButtonFrameY(prev_state_);
+    paint.tabs = PlaceTabs();
+    return paint;
+}
+
+std::vector<TabPlacement> TabStripModel::PlaceTabs() {
+    std::vector<TabPlacement> placed;
+    if (layout_ != TabLayout::kLeftBar) {
+        return placed;
+    }
+    const int length = TabLength();
+    bool full = false;
+    for (std::size_t i = 0; i < tabs_.size(); ++i) {
+        TabRecord& tab = tabs_[i];
+        if (full || tab.index < cur_start_tab_) {
+            tab.hit = kNoHitRect;
+            continue;
+        }
+        // Tabs stack upwards from the bottom of the bar, lowest visible first.
+        const int v = bar_.bottom - (tab.index - cur_start_tab_) * (length + kTabGap) - 1;
+        if (v - length - 1 < prev_.bottom) {
+            full = true;
+            tab.hit = kNoHitRect;
+            continue;
+        }
+        const bool selected = tab.index == selected_;
+        const int width = selected ? kSelectedTabWidth : kTabWidth;
+        const int bottom_cap = selected ? kSelectedTabBottomCap : kTabBottomCap;
+        const int top_cap = selected ? kSelectedTabTopCap : kTabTopCap;
+        const int left = bar_.right - width;
+        // Flush with the list area, so the selected tab stands out 3 pixels to the left.
+        tab.hit = Rect{left, v - bottom_cap - length, bar_.right, v};
+        placed.push_back(TabPlacement{
+            .position = i,
+            .selected = selected,
+            .hit = tab.hit,
+            .bottom_cap = Rect{left, v - bottom_cap, bar_.right, v},
+            .middle = Rect{left, v - length + top_cap, bar_.right, v - bottom_cap},
+            .top_cap = Rect{left, v - length, bar_.right, v - length + top_cap},
+        });
+    }
+    return placed;
+}
+
+Point TabStripModel::TabTextOrigin(const Rect& hit, int cx, int cy) {
+    // The font is turned a quarter: text starts at the bottom and runs upwards.
+    return Point{hit.left + (hit.Width() - cy) / 2, hit.top + (hit.Height() - cx) / 2 + cx};
+}
+
+int TabStripModel::ButtonFrameY(ButtonState state) {
+    // Frames from the top of the bitmap: pressed, hot, normal.
+    switch (state) {
+        case ButtonState::kPressed:
+            return 0;
+        case ButtonState::kHot:
+            return kScrollButtonSize;
+        case ButtonState::kNormal:
+            break;
+    }
+    return 2 * kScrollButtonSize;
+}
+
+std::optional<int> TabStripModel::PickTab(Point point) {
+    for (const TabRecord& tab : tabs_) {
+        if (!tab.hit.Contains(point)) {
+            continue;
+        }
+        if (tab.index < 0 || tab.index == selected_) {
+            return std::nullopt;
+        }
+        const int index = tab.index;
+        Select(index);
+        return index;
+    }
+    return std::nullopt;
+}
+
+Rect TabStripModel::ButtonArea() const {
+    return Rect{prev_.left, next_.top, prev_.right, prev_.bottom};
+}
+
+PointerEffect TabStripModel::LeftButtonDown(Point point) {
+    PointerEffect effect;
+    effect.picked = PickTab(point);
+    const int count = static_cast<int>(tabs_.size());
+    if (prev_.Contains(point)) {
+        effect.trace = "Prev m_CurStartTab " + std::to_string(cur_start_tab_) + "\n";
+        prev_state_ = ButtonState::kPressed;
+        next_state_ = ButtonState::kNormal;
+        if (cur_start_tab_ > 0) {
+            --cur_start_tab_;
+            // With the first tab selected there is nothing below it to move to; selecting
+            // -1 would hide every list behind a tab still drawn as selected.
+            if (selected_ > 0) {
+                effect.scroll_select = selected_ - 1;
+                Select(selected_ - 1);
+            }
+        }
+    } else if (next_.Contains(point)) {
+        effect.trace = "next m_CurStartTab " + std::to_string(cur_start_tab_) + "\n";
+        prev_state_ = ButtonState::kNormal;
+        next_state_ = ButtonState::kPressed;
+        if (cur_start_tab_ < count - 1) {
+            ++cur_start_tab_;
+            if (selected_ != count - 1) {
+                effect.scroll_select = selected_ + 1;
+                Select(selected_ + 1);
+            }
+        }
+    } else {
+        prev_state_ = ButtonState::kNormal;
+        next_state_ = ButtonState::kNormal;
+    }
+    effect.invalidate = ButtonArea();
+    return effect;
+}
+
+PointerEffect TabStripModel::MouseMove(Point point) {
+    PointerEffect effect;
+    if (hover_select_) {
+        effect.picked = PickTab(point);
+    }
+    if (prev_.Contains(point)) {
+        prev_state_ = ButtonState::kHot;
+        next_state_ = ButtonState::kNormal;
+    } else if (next_.Contains(point)) {
+        prev_state_ = ButtonState::kNormal;
+        next_state_ = ButtonState::kHot;
+    } else {
+        prev_state_ = ButtonState::kNormal;
+        next_state_ = ButtonState::kNormal;
+    }
+    effect.invalidate = ButtonArea();
+    return effect;
+}
+
+PointerEffect TabStripModel::NcHitTest(Point point) {
+    PointerEffect effect;
+    if (hover_select_) {
+        effect.picked = PickTab(point);
+    }
+    return effect;
+}
+
+}  // namespace zarkit

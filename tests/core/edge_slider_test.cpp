@@ -1,0 +1,144 @@
+#include "core/edge_slider.h"
+
+#include <gtest/gtest.h>
+
+namespace zarkit {
+namespace {
+
+constexpr int kOpenWidth = 510;
+constexpr Rect kOpen{0, 96, kOpenWidth, 672};
+constexpr Rect kCollapsed{0, 96, kCollapsedWidth, 672};
+constexpr Point kInStrip{1, 300};
+constexpr Point kAway{700, 300};
+
+// Polls every 50 ms from `start` with the pointer in the strip; returns the number of
+// polls it took to open the drawer, or 0 if it stayed shut for `max_polls`.
+int PollsUntilOpen(EdgeSlider& slider, std::uint32_t start, int delay, int max_polls) {
+    for (int poll = 1; poll <= max_polls; ++poll) {
+        const std::uint32_t now = start + static_cast<std::uint32_t>(poll) * kPollPeriodMs;
+        if (slider.Poll(kCollapsed, kInStrip, now, kOpenWidth, delay, false).move) {
+            return poll;
+        }
+    }
+    return 0;
+}
+
+TEST(EdgeSlider, DelayZeroOpensAtTheFirstPollInside) {
+    EdgeSlider slider;
+    slider.Poll(kCollapsed, kAway, 5000, kOpenWidth, 0, false);
+    const SlideStep step = slider.Poll(kCollapsed, kInStrip, 5050, kOpenWidth, 0, false);
+    EXPECT_EQ(step.move, kOpen);
+    EXPECT_FALSE(step.reassert_topmost);
+    EXPECT_EQ(slider.LastOutside(), 5050u);
+}
+
+TEST(EdgeSlider, PointerInsideAtTheVeryFirstPollOpensAndStaysOpen) {
+    EdgeSlider slider;
+    const Point inside{200, 300};
+    EXPECT_EQ(slider.Poll(kOpen, inside, 90000, kOpenWidth, 450, false).move, kOpen);
+    // Staying inside never collapses; the same move repeats once the delay elapses again.
+    EXPECT_EQ(slider.Poll(kOpen, inside, 90050, kOpenWidth, 450, false), SlideStep{});
+    EXPECT_EQ(slider.Poll(kOpen, inside, 90451, kOpenWidth, 450, false).move, kOpen);
+}
+
+TEST(EdgeSlider, HoverDelayNeedsTheFullRunOfPollsInside) {
+    EdgeSlider slider;
+    slider.Poll(kCollapsed, kAway, 10000, kOpenWidth, 450, false);
+    // 450 ms is rounded up to the polling grid: the tenth poll (500 ms) opens.
+    EXPECT_EQ(PollsUntilOpen(slider, 10000, 450, 20), 10);
+
+    EdgeSlider fresh;
+    fresh.Poll(kCollapsed, kAway, 10000, kOpenWidth, 450, false);
+    EXPECT_EQ(PollsUntilOpen(fresh, 10000, 450, 9), 0);
+}
+
+TEST(EdgeSlider, OnePollOutsideRestartsTheCount) {
+    EdgeSlider slider;
+    slider.Poll(kCollapsed, kAway, 0, kOpenWidth, 450, false);
+    ASSERT_EQ(PollsUntilOpen(slider, 0, 450, 8), 0);  // up to 400 ms
+    slider.Poll(kCollapsed, kAway, 450, kOpenWidth, 450, false);
+    EXPECT_EQ(PollsUntilOpen(slider, 450, 450, 20), 10);
+}
+
+TEST(EdgeSlider, TickCounterWrapStillOpens) {
+    EdgeSlider slider;
+    const std::uint32_t before_wrap = 0xFFFFFF00u;
+    slider.Poll(kCollapsed, kAway, before_wrap, kOpenWidth, 450, false);
+    // The polls cross 2^32 on the way; the unsigned difference keeps counting.
+    EXPECT_EQ(PollsUntilOpen(slider, before_wrap, 450, 20), 10);
+}
+
+TEST(EdgeSlider, NegativeDelayCountsAsZero) {
+    EdgeSlider slider;
+    slider.Poll(kCollapsed, kAway, 1000, kOpenWidth, -1, false);
+    EXPECT_EQ(PollsUntilOpen(slider, 1000, -1, 3), 1);
+    slider.Poll(kCollapsed, kAway, 2000, kOpenWidth, -100000, false);
+    EXPECT_EQ(PollsUntilOpen(slider, 2000, -100000, 3), 1);
+}
+
+TEST(EdgeSlider, PointerOutsideCollapsesAndReassertsTopmost) {
+    EdgeSlider slider;
+    const SlideStep step = slider.Poll(kOpen, kAway, 777, kOpenWidth, 450, false);
+    EXPECT_EQ(step.move, kCollapsed);
+    EXPECT_TRUE(step.reassert_topmost);
+    EXPECT_EQ(slider.LastOutside(), 777u);
+}
+
+TEST(EdgeSlider, RightAndBottomEdgesAreOutside) {
+    EdgeSlider slider;
+    EXPECT_TRUE(slider.Poll(kCollapsed, Point{3, 300}, 100, kOpenWidth, 0, false).reassert_topmost);
+    EXPECT_TRUE(slider.Poll(kCollapsed, Point{0, 672}, 200, kOpenWidth, 0, false).reassert_topmost);
+    EXPECT_FALSE(slider.Poll(kCollapsed, Point{0, 96}, 300, kOpenWidth, 0, false).reassert_topmost);
+}
+
+TEST(EdgeSlider, CollapseGoesToXZeroEvenFromANegativeLeft) {
+    EdgeSlider slider;
+    const Rect after_animation{-510, 96, 0, 672};
+    const SlideStep step = slider.Poll(after_animation, kAway, 100, kOpenWidth, 450, false);
+    EXPECT_EQ(step.move, kCollapsed);
+    EXPECT_TRUE(step.reassert_topmost);
+}
+
+TEST(EdgeSlider, AWindowAwayFromTheEdgeIsNeverMovedButStaysTopmost) {
+    EdgeSlider slider;
+    const Rect moved_away{3, 96, 513, 672};
+    EXPECT_EQ(slider.Poll(moved_away, kAway, 100, kOpenWidth, 0, false),
+              (SlideStep{std::nullopt, true}));
+    EXPECT_EQ(slider.Poll(moved_away, Point{100, 300}, 5000, kOpenWidth, 0, false), SlideStep{});
+}
+
+TEST(EdgeSlider, BusyFreezesEverything) {
+    EdgeSlider slider;
+    slider.Poll(kOpen, Point{100, 300}, 0, kOpenWidth, 0, false);
+    const std::uint32_t last_outside = slider.LastOutside();
+    // A dialog is up and the pointer wanders away: the drawer stays open and untouched.
+    EXPECT_EQ(slider.Poll(kOpen, kAway, 1000, kOpenWidth, 0, true), SlideStep{});
+    EXPECT_EQ(slider.Poll(kCollapsed, kInStrip, 5000, kOpenWidth, 0, true), SlideStep{});
+    EXPECT_EQ(slider.LastOutside(), last_outside);
+    // The first poll after it closes collapses.
+    EXPECT_EQ(slider.Poll(kOpen, kAway, 1050, kOpenWidth, 0, false).move, kCollapsed);
+}
+
+TEST(AnimationStep, SlidesTheOpenDrawerToTheEdgeIn50Steps) {
+    Rect window = kOpen;
+    int steps = 0;
+    while (const std::optional<Rect> next = AnimationStep(window, kOpenWidth)) {
+        EXPECT_EQ(next->left, window.left - kAnimationStep);
+        EXPECT_EQ(next->Width(), kOpenWidth);
+        EXPECT_EQ(next->top, kOpen.top);
+        EXPECT_EQ(next->bottom, kOpen.bottom);
+        window = *next;
+        ASSERT_LT(++steps, 100);
+    }
+    EXPECT_EQ(steps, 50);
+    EXPECT_EQ(window.right, 10);  // the step to right = 0 would show nothing
+}
+
+TEST(AnimationStep, StopsOnceTheRightEdgeIsAtMostThree) {
+    EXPECT_EQ(AnimationStep(Rect{-507, 96, 3, 672}, kOpenWidth), std::nullopt);
+    EXPECT_EQ(AnimationStep(Rect{-506, 96, 4, 672}, kOpenWidth), std::nullopt);
+    EXPECT_EQ(AnimationStep(Rect{-499, 96, 11, 672}, kOpenWidth), (Rect{-509, 96, 1, 672}));
+}
+
+}  // namespace
+}  // namespace zarkit
