@@ -20,7 +20,9 @@ public:
     // A table begins. False stops loading: the tables handed over so far stay.
     virtual bool BeginTable(const std::string& name) = 0;
     // One item of that table, in document order. It carries an identifier (one is
-    // made for an item stored without); the sink may complete the rest.
+    // made for an item stored without); the sink may complete the rest. The record is
+    // filled anew for the next item: keep a copy (or move its strings out), not a
+    // reference.
     virtual void InsertItemRecord(ItemRecord& record) = 0;
     // All items of the table are handed over.
     virtual void EndTable() = 0;
@@ -28,7 +30,7 @@ public:
 
 enum class TableResult {
     kDone,        // changed and saved
-    kNotFound,    // no table of that name: nothing changed
+    kNotFound,    // no table of that name (or no File_Desc, or an empty name): nothing changed
     kNameTaken,   // another table already has the new name: nothing changed
     kSaveFailed,  // changed in memory, but the file could not be replaced
 };
@@ -45,18 +47,21 @@ public:
     // default settings and no tables. True when the file was written.
     static bool CreateDefaultStore(const XmlDocumentFactory& factory, const std::string& path);
 
-    // Reads and parses the store at `path`. On failure the file is untouched and
-    // `error` names the file and the reason.
+    // Reads and parses the store at `path`. On failure the file is untouched, `error`
+    // names the file and the reason, and the store stays closed: every operation then
+    // fails without writing. A document with a document type declaration is refused.
     bool Open(const std::string& path, std::string* error);
 
     // Hands every table and item to `sink`, in document order. Items stored without an
-    // identifier get one, also on their element (saved with the next change).
+    // identifier get one, also on their element (saved with the next change). A
+    // Table_Node without a label (only a hand edit makes one) is passed over.
     void LoadAllTables(TableLoadSink& sink);
 
     // Each setting is read on its own: a missing element leaves that setting as it
     // was, except Show_TickCount, which then becomes 450.
     void ReadSettings(Settings& settings);
     // Writes all five, creating a missing element at the end of File_Desc, and saves.
+    // True when every setting was set and the file was saved.
     bool WriteSettings(const Settings& settings);
 
     // Appends a table (the name exactly as given) and saves. kNameTaken when a table
@@ -76,6 +81,7 @@ public:
     // Writes the whole document to the store path.
     bool Save();
 
+    // Only after a successful Open.
     XmlDocument& Document() { return *document_; }
     const std::string& Path() const { return path_; }
 

@@ -80,6 +80,17 @@ public:
     virtual bool SetAttribute(const XmlNode& element, std::string_view name,
                               std::string_view value) = 0;
     virtual std::vector<XmlAttribute> Attributes(const XmlNode& element) = 0;
+
+    // Text() and Attribute() into a string the caller keeps, reusing its storage: the
+    // store reads thousands of items this way when it loads. A backend overrides them
+    // when it can do better than going through a new string.
+    virtual void ReadText(const XmlNode& node, std::string* text) { *text = Text(node); }
+    // False, with `value` emptied, when the element has no such attribute.
+    virtual bool ReadAttribute(const XmlNode& element, std::string_view name, std::string* value) {
+        std::optional<std::string> found = Attribute(element, name);
+        *value = found ? std::move(*found) : std::string();
+        return found.has_value();
+    }
 };
 
 // Makes a new, empty document; nullptr when the XML component cannot be created.

@@ -4,7 +4,7 @@
 #include <string_view>
 
 // File access for the store, implemented once for POSIX and once for Win32.
-// Paths are UTF-8.
+// Paths are UTF-8. Error texts name the file and say why, e.g. Cannot open "path": reason.
 namespace zarkit::io {
 
 bool FileExists(const std::string& path);

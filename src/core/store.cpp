@@ -1,0 +1,423 @@
+#include "core/store.h"
+
+#include <array>
+#include <utility>
+
+#include "core/text_rules.h"
+#include "core/xml_prolog.h"
+#include "core/xml_text.h"
+#include "io/file_io.h"
+
+namespace zarkit {
+namespace {
+
+// Two blanks between the pseudo-attributes: the data the store has always been made with.
+constexpr char kDeclarationData[] = "version='1.0'  encoding='UTF-8'";
+constexpr char kComment[] = "VELMOR SOFT Zarkit config file!";
+
+struct FlagSetting {
+    const char* name;
+    bool Settings::*member;
+};
+
+// In the order the settings are read and written.
+constexpr std::array<FlagSetting, 4> kFlagSettings{{
+    {"Start_OnWindow", &Settings::Start_OnWindow},
+    {"Show_TipOnStart", &Settings::Show_TipOnStart},
+    {"Animate_WindowOnStart", &Settings::Animate_WindowOnStart},
+    {"SelTable_MouseOn", &Settings::SelTable_MouseOn},
+}};
+
+constexpr char kTickCount[] = "Show_TickCount";
+
+XmlNode FileDesc(XmlDocument& document) {
+    return document.SelectSingle(document.DocumentNode(), "File_Desc");
+}
+
+// The label of a Table_Node; nullopt for a hand-edited node without one.
+std::optional<std::string> LabelOf(XmlDocument& document, const XmlNode& table) {
+    const XmlNode label = document.SelectSingle(table, "Table_Lable");
+    if (!label) {
+        return std::nullopt;
+    }
+    return document.Text(label);
+}
+
+// A node without a label, or with an empty one, is never the table asked for.
+bool IsWantedTable(const std::optional<std::string>& label, std::string_view wanted) {
+    return label && !label->empty() && LabelMatches(*label, wanted);
+}
+
+constexpr std::size_t kNoTable = static_cast<std::size_t>(-1);
+
+// Names are looked up as they were written (see XmlText).
+std::size_t FindTableIndex(XmlDocument& document, const std::vector<XmlNode>& tables,
+                           std::string_view name) {
+    const std::string wanted = XmlText(name);
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        if (IsWantedTable(LabelOf(document, tables[i]), wanted)) {
+            return i;
+        }
+    }
+    return kNoTable;
+}
+
+XmlNode FindTable(XmlDocument& document, std::string_view name) {
+    if (name.empty()) {
+        return {};
+    }
+    const XmlNode file_desc = FileDesc(document);
+    if (!file_desc) {
+        return {};
+    }
+    const std::vector<XmlNode> tables = document.SelectChildren(file_desc, "Table_Node");
+    const std::size_t index = FindTableIndex(document, tables, name);
+    return index == kNoTable ? XmlNode() : tables[index];
+}
+
+bool HasIdentifier(XmlDocument& document, const XmlNode& item, std::string_view identifier) {
+    const std::optional<std::string> stored = document.Attribute(item, "Unique_Identifier");
+    return stored && SameIdentifier(*stored, identifier);
+}
+
+// Unlike the settings, Is_VirtualFloder is read leniently: trimmed, in any case.
+bool IsYesIgnoringCaseAndBlanks(std::string_view text) {
+    const std::string_view trimmed = Trim(text);
+    return trimmed.size() == 3 && ToLower(trimmed) == "yes";
+}
+
+// Fills every member of `record` from the element. The record is reused from item to
+// item, so its strings keep their storage: loading allocates next to nothing.
+void ReadItem(XmlDocument& document, const XmlNode& item, ItemRecord& record,
+              std::string& scratch) {
+    document.ReadText(item, &record.path);
+    document.ReadAttribute(item, "Nick_Name", &record.display_name);
+    document.ReadAttribute(item, "Work_Dir", &record.work_dir);
+    document.ReadAttribute(item, "Start_Params", &record.start_params);
+    document.ReadAttribute(item, "Unique_Identifier", &record.identifier);
+    const bool special_folder = document.ReadAttribute(item, "Is_VirtualFloder", &scratch) &&
+                                IsYesIgnoringCaseAndBlanks(scratch);
+    record.special_folder = special_folder ? 1 : 0;
+    record.folder_id = special_folder ? ParseLeadingInt(record.path) : 0;
+}
+
+// Sets a setting's text, creating the element at the end of File_Desc when it is missing.
+bool WriteSetting(XmlDocument& document, const XmlNode& file_desc, const char* name,
+                  std::string_view value) {
+    if (const XmlNode element = document.SelectSingle(file_desc, name)) {
+        return document.SetText(element, value);
+    }
+    const XmlNode element = document.CreateElement(name);
+    return element && document.SetText(element, value) && document.AppendChild(file_desc, element);
+}
+
+}  // namespace
+
+Store::Store(XmlDocumentFactory factory, GuidSource guids)
+    : factory_(std::move(factory)), guids_(std::move(guids)) {}
+
+bool Store::CreateDefaultStore(const XmlDocumentFactory& factory, const std::string& path) {
+    const std::unique_ptr<XmlDocument> document = factory ? factory() : nullptr;
+    if (!document) {
+        return false;
+    }
+    const XmlNode top = document->DocumentNode();
+    if (const XmlNode declaration = document->CreateDeclaration(kDeclarationData)) {
+        document->AppendChild(top, declaration);
+    }
+    if (const XmlNode comment = document->CreateComment(kComment)) {
+        document->AppendChild(top, comment);
+    }
+    const XmlNode file_desc = document->CreateElement("File_Desc");
+    if (!file_desc) {
+        return false;
+    }
+    const std::pair<const char*, const char*> defaults[] = {
+        {"Start_OnWindow", "yes"},        {kTickCount, "450"},        {"Show_TipOnStart", "yes"},
+        {"Animate_WindowOnStart", "yes"}, {"SelTable_MouseOn", "no"},
+    };
+    for (const auto& [name, value] : defaults) {
+        if (!WriteSetting(*document, file_desc, name, value)) {
+            return false;
+        }
+    }
+    if (!document->AppendChild(top, file_desc)) {
+        return false;
+    }
+    const std::optional<std::string> bytes = document->Serialize();
+    std::string error;
+    return bytes && io::ReplaceFileContent(path, *bytes, &error);
+}
+
+bool Store::Open(const std::string& path, std::string* error) {
+    // Whatever was open before is gone, so that a failed open can never be saved over
+    // the file it could not read.
+    document_.reset();
+    path_.clear();
+    const auto fail = [&](const std::string& reason) {
+        if (error) {
+            *error = path + ": " + reason;
+        }
+        return false;
+    };
+
+    std::string bytes;
+    std::string read_error;
+    if (!io::ReadFileBytes(path, &bytes, &read_error)) {
+        if (error) {
+            *error = read_error;  // names the file already
+        }
+        return false;
+    }
+    if (bytes.empty()) {
+        return fail("the file is empty");
+    }
+    if (HasDocumentTypeDeclaration(bytes)) {
+        return fail("documents with a document type declaration are not accepted");
+    }
+    std::unique_ptr<XmlDocument> document = factory_ ? factory_() : nullptr;
+    if (!document) {
+        return fail("no XML document object could be created");
+    }
+    XmlParseError parse_error;
+    if (!document->Parse(bytes, &parse_error)) {
+        std::string where;
+        if (parse_error.line > 0) {
+            where = "line " + std::to_string(parse_error.line);
+            if (parse_error.column > 0) {
+                where += ", column " + std::to_string(parse_error.column);
+            }
+            where += ": ";
+        }
+        return fail(where +
+                    (parse_error.reason.empty() ? "not well-formed XML" : parse_error.reason));
+    }
+    document_ = std::move(document);
+    path_ = path;
+    return true;
+}
+
+void Store::LoadAllTables(TableLoadSink& sink) {
+    if (!document_) {
+        return;
+    }
+    XmlDocument& document = *document_;
+    const XmlNode file_desc = FileDesc(document);
+    if (!file_desc) {
+        return;
+    }
+    ItemRecord record;
+    std::string scratch;
+    for (const XmlNode& table : document.SelectChildren(file_desc, "Table_Node")) {
+        // A node without a name could be neither found nor removed: it stays in the file
+        // as it is, but is not shown.
+        const std::optional<std::string> label = LabelOf(document, table);
+        if (!label || label->empty()) {
+            continue;
+        }
+        if (!sink.BeginTable(*label)) {
+            return;
+        }
+        for (const XmlNode& item : document.SelectChildren(table, "Table_Item")) {
+            ReadItem(document, item, record, scratch);
+            // Items are found by identifier, so one made now must reach the element too,
+            // or the item could never be renamed or deleted.
+            if (record.identifier.empty()) {
+                if (std::optional<std::string> identifier = MakeItemIdentifier(guids_)) {
+                    if (document.SetAttribute(item, "Unique_Identifier", *identifier)) {
+                        record.identifier = std::move(*identifier);
+                    }
+                }
+            }
+            sink.InsertItemRecord(record);
+        }
+        sink.EndTable();
+    }
+}
+
+void Store::ReadSettings(Settings& settings) {
+    if (!document_) {
+        return;
+    }
+    XmlDocument& document = *document_;
+    const XmlNode file_desc = FileDesc(document);
+    if (!file_desc) {
+        settings.Show_TickCount = kDefaultShowTickCount;
+        return;
+    }
+    for (const FlagSetting& flag : kFlagSettings) {
+        if (const XmlNode element = document.SelectSingle(file_desc, flag.name)) {
+            settings.*flag.member = ParseSettingFlag(document.Text(element));
+        }
+    }
+    const XmlNode tick_count = document.SelectSingle(file_desc, kTickCount);
+    settings.Show_TickCount =
+        tick_count ? ParseLeadingInt(document.Text(tick_count)) : kDefaultShowTickCount;
+}
+
+bool Store::WriteSettings(const Settings& settings) {
+    if (!document_) {
+        return false;
+    }
+    XmlDocument& document = *document_;
+    const XmlNode file_desc = FileDesc(document);
+    if (!file_desc) {
+        return false;
+    }
+    bool written = true;
+    for (const FlagSetting& flag : kFlagSettings) {
+        written &=
+            WriteSetting(document, file_desc, flag.name, FormatSettingFlag(settings.*flag.member));
+    }
+    written &=
+        WriteSetting(document, file_desc, kTickCount, std::to_string(settings.Show_TickCount));
+    // Saved even after a partial failure: what did change belongs in the file.
+    return Save() && written;
+}
+
+TableResult Store::AddTable(std::string_view wanted_name) {
+    // Every text goes into the document as XML can hold it, or the file could not be read
+    // back; lookups clean the names they are given in the same way.
+    const std::string name = XmlText(wanted_name);
+    if (!document_ || name.empty()) {
+        return TableResult::kNotFound;
+    }
+    XmlDocument& document = *document_;
+    const XmlNode file_desc = FileDesc(document);
+    if (!file_desc) {
+        return TableResult::kNotFound;
+    }
+    for (const XmlNode& table : document.SelectChildren(file_desc, "Table_Node")) {
+        const std::optional<std::string> label = LabelOf(document, table);
+        if (label && SameTableName(*label, name)) {
+            return TableResult::kNameTaken;
+        }
+    }
+    const XmlNode table = document.CreateElement("Table_Node");
+    const XmlNode label = document.CreateElement("Table_Lable");
+    if (!table || !label || !document.SetText(label, name) || !document.AppendChild(table, label) ||
+        !document.AppendChild(file_desc, table)) {
+        return TableResult::kNotFound;
+    }
+    return Save() ? TableResult::kDone : TableResult::kSaveFailed;
+}
+
+TableResult Store::DeleteTable(std::string_view name) {
+    if (!document_) {
+        return TableResult::kNotFound;
+    }
+    XmlDocument& document = *document_;
+    const XmlNode file_desc = FileDesc(document);
+    const XmlNode table = FindTable(document, name);
+    if (!table || !document.RemoveChild(file_desc, table)) {
+        return TableResult::kNotFound;
+    }
+    return Save() ? TableResult::kDone : TableResult::kSaveFailed;
+}
+
+TableResult Store::RenameTable(std::string_view old_name, std::string_view wanted_name) {
+    const std::string new_name = XmlText(wanted_name);
+    if (!document_ || old_name.empty() || new_name.empty()) {
+        return TableResult::kNotFound;
+    }
+    XmlDocument& document = *document_;
+    const XmlNode file_desc = FileDesc(document);
+    if (!file_desc) {
+        return TableResult::kNotFound;
+    }
+    const std::vector<XmlNode> tables = document.SelectChildren(file_desc, "Table_Node");
+    const std::size_t index = FindTableIndex(document, tables, old_name);
+    if (index == kNoTable) {
+        return TableResult::kNotFound;
+    }
+    // Two tables of one name would send every later change to the first of them.
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        const std::optional<std::string> label = LabelOf(document, tables[i]);
+        if (i != index && label && SameTableName(*label, new_name)) {
+            return TableResult::kNameTaken;
+        }
+    }
+    const XmlNode label = document.SelectSingle(tables[index], "Table_Lable");
+    if (!document.SetText(label, new_name)) {
+        return TableResult::kNotFound;
+    }
+    return Save() ? TableResult::kDone : TableResult::kSaveFailed;
+}
+
+bool Store::AddItem(std::string_view table_name, const ItemRecord& record) {
+    const std::string path = XmlText(record.path);
+    if (!document_ || path.empty()) {
+        return false;
+    }
+    XmlDocument& document = *document_;
+    const XmlNode table = FindTable(document, table_name);
+    if (!table) {
+        return false;
+    }
+    // Filled before it is appended, so a failure leaves the table as it was.
+    const XmlNode item = document.CreateElement("Table_Item");
+    if (!item || !document.SetText(item, path) ||
+        !document.SetAttribute(item, "Nick_Name", XmlText(record.display_name)) ||
+        !document.SetAttribute(item, "Work_Dir", XmlText(record.work_dir)) ||
+        !document.SetAttribute(item, "Start_Params", XmlText(record.start_params)) ||
+        !document.SetAttribute(item, "Unique_Identifier", XmlText(record.identifier)) ||
+        !document.SetAttribute(item, "Is_VirtualFloder",
+                               FormatSettingFlag(record.special_folder != 0)) ||
+        !document.AppendChild(table, item)) {
+        return false;
+    }
+    return Save();
+}
+
+bool Store::DeleteItem(std::string_view table_name, const ItemRecord& record) {
+    if (!document_ || table_name.empty() || record.path.empty() || record.identifier.empty()) {
+        return false;
+    }
+    XmlDocument& document = *document_;
+    const XmlNode table = FindTable(document, table_name);
+    if (!table) {
+        return false;
+    }
+    const std::string identifier = XmlText(record.identifier);
+    if (identifier.empty()) {
+        return false;
+    }
+    for (const XmlNode& item : document.SelectChildren(table, "Table_Item")) {
+        if (HasIdentifier(document, item, identifier)) {
+            return document.RemoveChild(table, item) && Save();
+        }
+    }
+    return false;
+}
+
+bool Store::RenameItem(std::string_view table_name, const ItemRecord& record) {
+    if (!document_ || record.identifier.empty()) {
+        return false;
+    }
+    XmlDocument& document = *document_;
+    const XmlNode table = FindTable(document, table_name);
+    if (!table) {
+        return false;
+    }
+    const std::string identifier = XmlText(record.identifier);
+    if (identifier.empty()) {
+        return false;
+    }
+    for (const XmlNode& item : document.SelectChildren(table, "Table_Item")) {
+        if (HasIdentifier(document, item, identifier) && document.Attribute(item, "Nick_Name")) {
+            return document.SetAttribute(item, "Nick_Name", XmlText(record.display_name)) && Save();
+        }
+    }
+    return false;
+}
+
+bool Store::Save() {
+    if (!document_ || path_.empty()) {
+        return false;
+    }
+    const std::optional<std::string> bytes = document_->Serialize();
+    std::string error;
+    return bytes && io::ReplaceFileContent(path_, *bytes, &error);
+}
+
+}  // namespace zarkit

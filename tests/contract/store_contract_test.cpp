@@ -1,0 +1,553 @@
+// The store against one XML backend. Built natively with pugixml and for Windows with
+// MSXML: portable C++ only, and no expectations on how the backend lays out its output.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/store.h"
+#include "tests/contract/contract_backend.h"
+
+namespace zarkit {
+namespace {
+
+namespace fs = std::filesystem;
+
+// fs::path::string() is in the ANSI code page on Windows; the store wants UTF-8.
+std::string Utf8Of(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+fs::path PathOf(std::string_view utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+constexpr char kSettings[] =
+    "<Start_OnWindow>yes</Start_OnWindow><Show_TickCount>450</Show_TickCount>"
+    "<Show_TipOnStart>yes</Show_TipOnStart><Animate_WindowOnStart>yes</Animate_WindowOnStart>"
+    "<SelTable_MouseOn>no</SelTable_MouseOn>";
+
+std::string StoreText(std::string_view file_desc_content) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><!--VELMOR SOFT Zarkit config file!-->"
+           "<File_Desc>" +
+           std::string(file_desc_content) + "</File_Desc>";
+}
+
+std::string TableText(std::string_view label, std::string_view items = "") {
+    return "<Table_Node><Table_Lable>" + std::string(label) + "</Table_Lable>" +
+           std::string(items) + "</Table_Node>";
+}
+
+std::string ItemText(std::string_view path, std::string_view nick, std::string_view id,
+                     std::string_view virtual_folder = "no") {
+    return "<Table_Item Nick_Name=\"" + std::string(nick) +
+           "\" Work_Dir=\"\" Start_Params=\"\" Unique_Identifier=\"" + std::string(id) +
+           "\" Is_VirtualFloder=\"" + std::string(virtual_folder) + "\">" + std::string(path) +
+           "</Table_Item>";
+}
+
+ItemRecord Record(std::string path, std::string name, std::string id) {
+    ItemRecord record;
+    record.path = std::move(path);
+    record.display_name = std::move(name);
+    record.identifier = std::move(id);
+    return record;
+}
+
+struct LoadedTable {
+    std::string name;
+    std::vector<ItemRecord> items;
+};
+
+class RecordingSink : public TableLoadSink {
+public:
+    explicit RecordingSink(std::size_t accept = SIZE_MAX) : accept_(accept) {}
+
+    bool BeginTable(const std::string& name) override {
+        if (tables.size() >= accept_) {
+            return false;
+        }
+        tables.push_back({name, {}});
+        return true;
+    }
+    void InsertItemRecord(ItemRecord& record) override { tables.back().items.push_back(record); }
+    void EndTable() override { ++ended; }
+
+    std::vector<LoadedTable> tables;
+    int ended = 0;
+
+private:
+    std::size_t accept_;
+};
+
+std::vector<std::string> Names(const std::vector<ItemRecord>& items) {
+    std::vector<std::string> names;
+    for (const auto& item : items) {
+        names.push_back(item.display_name);
+    }
+    return names;
+}
+
+GuidSource CountingGuids() {
+    auto next = std::make_shared<std::uint32_t>(0x1000);
+    return [next]() -> std::optional<Guid> {
+        return Guid{(*next)++, 0xABCD, 0xEF01, {1, 2, 3, 4, 5, 6, 7, 8}};
+    };
+}
+
+class StoreContract : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // A folder name outside any ANSI code page catches narrow file APIs.
+        dir_ = fs::temp_directory_path() /
+               PathOf("zarkit-contract-" + std::to_string(std::random_device()()) +
+                      " \xE2\x80\x93 \xE5\xB7\xA5\xE5\x85\xB7");
+        fs::create_directories(dir_);
+        path_ = Utf8Of(dir_ / "info_data.xml");
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+    }
+
+    Store NewStore() { return Store(&MakeContractDocument, CountingGuids()); }
+
+    void WriteFile(const std::string& bytes) {
+        std::ofstream(PathOf(path_), std::ios::binary | std::ios::trunc) << bytes;
+    }
+    std::string ReadFile() {
+        std::ifstream in(PathOf(path_), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    // A store opened on `text`, written to the store path first.
+    Store OpenWith(const std::string& text) {
+        WriteFile(text);
+        Store store = NewStore();
+        std::string error;
+        EXPECT_TRUE(store.Open(path_, &error)) << error;
+        return store;
+    }
+
+    std::vector<LoadedTable> Load(Store& store) {
+        RecordingSink sink;
+        store.LoadAllTables(sink);
+        return std::move(sink.tables);
+    }
+    std::vector<LoadedTable> Reload() {
+        Store store = NewStore();
+        std::string error;
+        EXPECT_TRUE(store.Open(path_, &error)) << error;
+        return Load(store);
+    }
+
+    // The saved file, parsed again by the backend.
+    std::unique_ptr<XmlDocument> Saved() {
+        auto document = MakeContractDocument();
+        XmlParseError error;
+        EXPECT_TRUE(document->Parse(ReadFile(), &error)) << error.reason;
+        return document;
+    }
+    static std::string TextAt(XmlDocument& document, std::string_view path) {
+        const XmlNode node = document.SelectSingle(document.DocumentNode(), path);
+        return node ? document.Text(node) : "<missing>";
+    }
+
+    fs::path dir_;
+    std::string path_;
+};
+
+TEST_F(StoreContract, DefaultStoreHasProlog_FiveSettingsInOrder_AndNoTables) {
+    SCOPED_TRACE(ContractBackendName());
+    ASSERT_TRUE(Store::CreateDefaultStore(&MakeContractDocument, path_));
+    const std::string bytes = ReadFile();
+    const std::size_t start = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    EXPECT_EQ(bytes.compare(start, 5, "<?xml"), 0) << bytes;
+    const std::size_t comment = bytes.find("<!--VELMOR SOFT Zarkit config file!-->");
+    EXPECT_NE(comment, std::string::npos);
+    std::size_t previous = comment;
+    for (const char* name : {"<File_Desc", "<Start_OnWindow", "<Show_TickCount", "<Show_TipOnStart",
+                             "<Animate_WindowOnStart", "<SelTable_MouseOn"}) {
+        const std::size_t at = bytes.find(name);
+        EXPECT_TRUE(at != std::string::npos && at > previous) << name << " in " << bytes;
+        previous = at;
+    }
+    EXPECT_EQ(bytes.find("Table_Node"), std::string::npos);
+    // No white space text of its own anywhere.
+    EXPECT_EQ(TextAt(*Saved(), "File_Desc"), "yes450yesyesno");
+
+    Store store = NewStore();
+    ASSERT_TRUE(store.Open(path_, nullptr));
+    Settings settings;
+    store.ReadSettings(settings);
+    EXPECT_EQ(settings, (Settings{true, 450, true, true, false}));
+    EXPECT_TRUE(Load(store).empty());
+
+    EXPECT_FALSE(
+        Store::CreateDefaultStore(&MakeContractDocument, Utf8Of(dir_ / "gone" / "info_data.xml")));
+    EXPECT_FALSE(fs::exists(dir_ / "gone"));
+}
+
+TEST_F(StoreContract, SettingsAreFoundByNameAndFlagsAreExactlyYes) {
+    const std::string late_tick =
+        "<Start_OnWindow>Yes</Start_OnWindow><Show_TipOnStart>yes </Show_TipOnStart>"
+        "<Animate_WindowOnStart>yes</Animate_WindowOnStart><SelTable_MouseOn>yes</"
+        "SelTable_MouseOn>" +
+        TableText("Tools") + "<Show_TickCount> 77ms</Show_TickCount>";
+    Store store = OpenWith(StoreText(late_tick));
+    Settings settings;
+    store.ReadSettings(settings);
+    EXPECT_EQ(settings, (Settings{false, 77, false, true, true}));
+
+    Store second = OpenWith(StoreText(
+        "<Start_OnWindow>Yes</Start_OnWindow><Show_TickCount> 77ms</Show_TickCount>"
+        "<Show_TipOnStart>yes </Show_TipOnStart><Animate_WindowOnStart>yes</Animate_WindowOnStart>"
+        "<SelTable_MouseOn>yes</SelTable_MouseOn>" +
+        TableText("Tools")));
+    Settings second_settings;
+    second.ReadSettings(second_settings);
+    EXPECT_EQ(second_settings, settings);
+
+    // What was read as clear is written back as "no".
+    ASSERT_TRUE(second.WriteSettings(second_settings));
+    auto saved = Saved();
+    EXPECT_EQ(TextAt(*saved, "File_Desc/Start_OnWindow"), "no");
+    EXPECT_EQ(TextAt(*saved, "File_Desc/Show_TipOnStart"), "no");
+    EXPECT_EQ(TextAt(*saved, "File_Desc/Show_TickCount"), "77");
+}
+
+TEST_F(StoreContract, SettingsAreReadAndWrittenEachOnItsOwn) {
+    Store store = OpenWith(StoreText(
+        "<Show_TipOnStart>no</Show_TipOnStart><Animate_WindowOnStart>no</Animate_WindowOnStart>"
+        "<SelTable_MouseOn>yes</SelTable_MouseOn>" +
+        TableText("Tools")));
+    Settings settings{false, 0, true, true, false};
+    store.ReadSettings(settings);
+    // Start_OnWindow is missing and stays as it was; the later ones are still read.
+    EXPECT_EQ(settings, (Settings{false, 450, false, false, true}));
+
+    settings.Show_TickCount = -25;
+    ASSERT_TRUE(store.WriteSettings(settings));
+    const std::string bytes = ReadFile();
+    const std::size_t table_end = bytes.rfind("Table_Node>");
+    EXPECT_GT(bytes.find("<Start_OnWindow"), table_end);
+    EXPECT_GT(bytes.find("<Show_TickCount"), table_end);
+    auto saved = Saved();
+    EXPECT_EQ(TextAt(*saved, "File_Desc/Start_OnWindow"), "no");
+    EXPECT_EQ(TextAt(*saved, "File_Desc/Show_TickCount"), "-25");
+    EXPECT_EQ(TextAt(*saved, "File_Desc/SelTable_MouseOn"), "yes");
+    EXPECT_EQ(saved
+                  ->SelectChildren(saved->SelectSingle(saved->DocumentNode(), "File_Desc"),
+                                   "Show_TickCount")
+                  .size(),
+              1u);
+}
+
+TEST_F(StoreContract, ItemsLoadInDocumentOrderWithTheirFields) {
+    const std::string special = ItemText("17", "My Computer", "{A}", " YES ");
+    const std::string plain = ItemText("5", "Five", "{B}", "no");
+    OpenWith(
+        StoreText(std::string(kSettings) + "<Extra/>" +
+                  TableText("Tools", special + plain + "<Table_Item>C:\\bare.exe</Table_Item>") +
+                  "<Table_Node><Note/></Table_Node>" + TableText("Empty")));
+    const auto tables = Reload();
+    ASSERT_EQ(tables.size(), 2u);  // the node without a label is not a table
+    EXPECT_EQ(tables[0].name, "Tools");
+    EXPECT_EQ(tables[1].name, "Empty");
+    EXPECT_TRUE(tables[1].items.empty());
+    ASSERT_EQ(tables[0].items.size(), 3u);
+    EXPECT_EQ(tables[0].items[0].special_folder, 1);
+    EXPECT_EQ(tables[0].items[0].folder_id, 17);
+    EXPECT_EQ(tables[0].items[0].display_name, "My Computer");
+    EXPECT_EQ(tables[0].items[1].special_folder, 0);
+    EXPECT_EQ(tables[0].items[1].folder_id, 0);
+    EXPECT_EQ(tables[0].items[2].path, "C:\\bare.exe");
+    EXPECT_EQ(tables[0].items[2].display_name, "");
+
+    // A sink that refuses a table stops the loading there.
+    Store store = NewStore();
+    ASSERT_TRUE(store.Open(path_, nullptr));
+    RecordingSink first_only(1);
+    store.LoadAllTables(first_only);
+    EXPECT_EQ(first_only.tables.size(), 1u);
+    EXPECT_EQ(first_only.ended, 1);
+}
+
+TEST_F(StoreContract, TablesMatchInAnyCaseButUntrimmed_ItemsByIdentifierInAnyCase) {
+    const std::string text = StoreText(
+        std::string(kSettings) +
+        TableText("Tools", ItemText("C:\\a.exe", "A", "{3a1f5c92-7d40-4e8b-9c21-5b7e0d4a6f13}")) +
+        TableText(" Play"));
+    Store store = OpenWith(text);
+    EXPECT_FALSE(store.AddItem("Play", Record("C:\\b.exe", "B", "{B}")));
+    EXPECT_EQ(store.DeleteTable("Play"), TableResult::kNotFound);
+    EXPECT_EQ(store.AddTable("play"), TableResult::kNameTaken);
+    EXPECT_EQ(ReadFile(), text);
+
+    const ItemRecord upper =
+        Record("C:\\a.exe", "Renamed", "{3A1F5C92-7D40-4E8B-9C21-5B7E0D4A6F13}");
+    EXPECT_TRUE(store.RenameItem("TOOLS", upper));
+    EXPECT_EQ(Reload()[0].items[0].display_name, "Renamed");
+    EXPECT_TRUE(store.DeleteItem("tools", upper));
+    EXPECT_TRUE(Reload()[0].items.empty());
+    EXPECT_FALSE(store.DeleteItem("tools", upper));
+}
+
+TEST_F(StoreContract, AddItemWritesAllFiveAttributesInOrder) {
+    ASSERT_TRUE(Store::CreateDefaultStore(&MakeContractDocument, path_));
+    Store store = NewStore();
+    ASSERT_TRUE(store.Open(path_, nullptr));
+    ASSERT_EQ(store.AddTable("Tools"), TableResult::kDone);
+    ItemRecord computer = Record("17", "My Computer", "{C}");
+    computer.special_folder = 1;
+    ASSERT_TRUE(store.AddItem("tools", computer));
+
+    auto saved = Saved();
+    const XmlNode item =
+        saved->SelectSingle(saved->DocumentNode(), "File_Desc/Table_Node/Table_Item");
+    ASSERT_TRUE(item);
+    EXPECT_EQ(saved->Text(item), "17");
+    EXPECT_EQ(saved->Attributes(item), (std::vector<XmlAttribute>{{"Nick_Name", "My Computer"},
+                                                                  {"Work_Dir", ""},
+                                                                  {"Start_Params", ""},
+                                                                  {"Unique_Identifier", "{C}"},
+                                                                  {"Is_VirtualFloder", "yes"}}));
+
+    const std::string before = ReadFile();
+    EXPECT_FALSE(store.AddItem("Nowhere", Record("C:\\x.exe", "X", "{X}")));
+    EXPECT_FALSE(store.AddItem("Tools", Record("", "X", "{X}")));
+    EXPECT_FALSE(store.DeleteItem("Tools", Record("17", "X", "")));
+    EXPECT_FALSE(store.DeleteItem("", computer));
+    EXPECT_FALSE(store.RenameItem("Tools", Record("17", "X", "")));
+    EXPECT_EQ(ReadFile(), before);
+}
+
+TEST_F(StoreContract, UnicodeNamesPathsAndAttributesRoundTripByteExact) {
+    const std::string table = "Werkzeuge \xE2\x80\x93 \xE5\xB7\xA5\xE5\x85\xB7 \xF0\x9F\x98\x80";
+    ItemRecord item;
+    item.path =
+        "C:\\\xC3\x9C"
+        "ber \xE5\xB7\xA5\\\xF0\x9F\x98\x80 & <b>.exe";
+    item.display_name = "\xCE\xA3\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1 \"quoted\" 'single'";
+    item.work_dir =
+        "C:\\\xC3\x9C"
+        "ber \xE5\xB7\xA5";
+    item.start_params = "--name=\xD0\x96\xD0\xB5\xD0\xBD\xD1\x8F <&>";
+    item.identifier = "{0B7C44E1-29AF-4c1d-8E65-D2F0A93B7C08}";
+
+    ASSERT_TRUE(Store::CreateDefaultStore(&MakeContractDocument, path_));
+    Store store = NewStore();
+    ASSERT_TRUE(store.Open(path_, nullptr));
+    ASSERT_EQ(store.AddTable(table), TableResult::kDone);
+    ASSERT_TRUE(store.AddItem(table, item));
+    EXPECT_NE(ReadFile().find(table), std::string::npos) << "not stored as UTF-8";
+
+    auto tables = Reload();
+    ASSERT_EQ(tables.size(), 1u);
+    EXPECT_EQ(tables[0].name, table);
+    ASSERT_EQ(tables[0].items.size(), 1u);
+    EXPECT_EQ(tables[0].items[0], item);
+
+    // Greek and Cyrillic capitals find their lower-case labels.
+    const std::string greek =
+        "\xCE\xA3\xCF\x87\xCE\xBF\xCE\xBB\xCE\xB5\xCE\xAF\xCE\xBF";  // Σχολείο
+    ASSERT_EQ(store.RenameTable(table, greek), TableResult::kDone);
+    EXPECT_EQ(store.AddTable("\xCF\x83\xCF\x87\xCE\xBF\xCE\xBB\xCE\xB5\xCE\xAF\xCE\xBF"),
+              TableResult::kNameTaken);
+    item.display_name = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xF0\x9F\x98\x80";
+    ASSERT_TRUE(store.RenameItem(greek, item));
+    tables = Reload();
+    EXPECT_EQ(tables[0].name, greek);
+    EXPECT_EQ(tables[0].items[0], item);
+}
+
+TEST_F(StoreContract, CharactersXmlCannotHoldNeverMakeTheFileUnreadable) {
+    ASSERT_TRUE(Store::CreateDefaultStore(&MakeContractDocument, path_));
+    Store store = NewStore();
+    ASSERT_TRUE(store.Open(path_, nullptr));
+    const std::string name = "Work\x01Tools\x1B";
+    ASSERT_EQ(store.AddTable(name), TableResult::kDone);
+    ItemRecord item = Record("C:\\a\x02.exe", "Tab\there \x07", "{I}");
+    item.start_params = "\x0C-x";
+    ASSERT_TRUE(store.AddItem(name, item));
+    const auto tables = Reload();
+    ASSERT_EQ(tables.size(), 1u);
+    EXPECT_EQ(tables[0].name, "WorkTools");
+    ASSERT_EQ(tables[0].items.size(), 1u);
+    EXPECT_EQ(tables[0].items[0].path, "C:\\a.exe");
+    EXPECT_EQ(tables[0].items[0].display_name, "Tab\there ");
+    EXPECT_EQ(tables[0].items[0].start_params, "-x");
+    // The name as the caller knows it still finds the table.
+    EXPECT_TRUE(store.RenameItem(name, Record("", "Renamed\x01", "{I}")));
+    EXPECT_EQ(Reload()[0].items[0].display_name, "Renamed");
+    EXPECT_EQ(store.DeleteTable(name), TableResult::kDone);
+}
+
+TEST_F(StoreContract, UnknownElementsAndAttributesSurviveSaves) {
+    Store store = OpenWith(
+        StoreText(std::string(kSettings) + "<Extra kind=\"1\">x<Inner/></Extra>" +
+                  TableText("Tools", "<Note>keep</Note>" + ItemText("C:\\a.exe", "A", "{A}"))));
+    ASSERT_EQ(store.AddTable("More"), TableResult::kDone);
+    ASSERT_TRUE(store.WriteSettings(Settings{}));
+    ASSERT_TRUE(store.DeleteItem("Tools", Record("C:\\a.exe", "A", "{A}")));
+
+    auto saved = Saved();
+    const XmlNode extra = saved->SelectSingle(saved->DocumentNode(), "File_Desc/Extra");
+    ASSERT_TRUE(extra);
+    EXPECT_EQ(saved->Attribute(extra, "kind"), "1");
+    EXPECT_EQ(saved->Text(extra), "x");
+    EXPECT_TRUE(saved->SelectSingle(extra, "Inner"));
+    EXPECT_EQ(TextAt(*saved, "File_Desc/Table_Node/Note"), "keep");
+}
+
+TEST_F(StoreContract, ItemStoredWithoutIdentifierGetsOneOnItsElement) {
+    const std::string text = StoreText(
+        std::string(kSettings) +
+        TableText("Tools", "<Table_Item Nick_Name=\"A\">C:\\a.exe</Table_Item>" +
+                               ItemText("C:\\b.exe", "B", "") + ItemText("C:\\c.exe", "C", "{C}")));
+    Store store = OpenWith(text);
+    const auto tables = Load(store);
+    EXPECT_EQ(ReadFile(), text) << "loading must not write";
+    ASSERT_EQ(tables[0].items.size(), 3u);
+    const ItemRecord a = tables[0].items[0];
+    const ItemRecord b = tables[0].items[1];
+    EXPECT_EQ(a.identifier.size(), 38u);
+    EXPECT_EQ(b.identifier.size(), 38u);
+    EXPECT_NE(a.identifier, b.identifier);
+    EXPECT_EQ(tables[0].items[2].identifier, "{C}");
+
+    // The identifiers reach the file with the next change, so the item can be deleted.
+    ASSERT_TRUE(store.DeleteItem("Tools", a));
+    const auto reloaded = Reload();
+    ASSERT_EQ(reloaded[0].items.size(), 2u);
+    EXPECT_EQ(reloaded[0].items[0].identifier, b.identifier);
+    EXPECT_EQ(reloaded[0].items[1].identifier, "{C}");
+}
+
+TEST_F(StoreContract, TableOperationsKeepNamesUniqueAndOrderStable) {
+    Store store = OpenWith(StoreText(std::string(kSettings) +
+                                     TableText("Work", ItemText("C:\\w.exe", "W", "{W}")) +
+                                     TableText("Play")));
+    const std::string before = ReadFile();
+    EXPECT_EQ(store.AddTable("work"), TableResult::kNameTaken);
+    EXPECT_EQ(store.AddTable("  WORK "), TableResult::kNameTaken);
+    EXPECT_EQ(store.RenameTable("Work", " play"), TableResult::kNameTaken);
+    EXPECT_EQ(store.RenameTable("Nothing", "Other"), TableResult::kNotFound);
+    EXPECT_EQ(ReadFile(), before);
+
+    EXPECT_EQ(store.RenameTable("Work", "WORK"), TableResult::kDone);
+    EXPECT_EQ(store.AddTable("Last"), TableResult::kDone);
+    auto tables = Reload();
+    ASSERT_EQ(tables.size(), 3u);
+    EXPECT_EQ(tables[0].name, "WORK");
+    EXPECT_EQ(Names(tables[0].items), std::vector<std::string>{"W"});
+    EXPECT_EQ(tables[2].name, "Last");
+
+    EXPECT_EQ(store.DeleteTable("work"), TableResult::kDone);
+    EXPECT_EQ(store.DeleteTable("PLAY"), TableResult::kDone);
+    EXPECT_EQ(store.DeleteTable("last"), TableResult::kDone);
+    EXPECT_EQ(store.DeleteTable("last"), TableResult::kNotFound);
+    EXPECT_TRUE(Reload().empty());
+    EXPECT_EQ(ReadFile().find("Table_Node"), std::string::npos);
+    EXPECT_EQ(ReadFile().find("{W}"), std::string::npos);
+}
+
+TEST_F(StoreContract, DeletingAnItemKeepsTheOthersInOrder_RenamePassesOverElementsWithoutNick) {
+    Store store = OpenWith(StoreText(
+        std::string(kSettings) +
+        TableText("Tools",
+                  "<Table_Item Unique_Identifier=\"{R}\">C:\\r.exe</Table_Item>" +
+                      ItemText("C:\\1.exe", "1", "{1}") + ItemText("C:\\2.exe", "2", "{2}") +
+                      ItemText("C:\\3.exe", "3", "{3}") + ItemText("C:\\r2.exe", "R", "{r}"))));
+    ASSERT_TRUE(store.DeleteItem("Tools", Record("C:\\2.exe", "2", "{2}")));
+    ASSERT_TRUE(store.AddItem("Tools", Record("C:\\4.exe", "4", "{4}")));
+    ASSERT_TRUE(store.RenameItem("Tools", Record("C:\\r.exe", "Renamed", "{R}")));
+    const auto tables = Reload();
+    EXPECT_EQ(Names(tables[0].items), (std::vector<std::string>{"", "1", "3", "Renamed", "4"}));
+    EXPECT_EQ(tables[0].items[0].path, "C:\\r.exe");
+    auto saved = Saved();
+    const XmlNode first =
+        saved->SelectSingle(saved->DocumentNode(), "File_Desc/Table_Node/Table_Item");
+    EXPECT_EQ(saved->Attributes(first), (std::vector<XmlAttribute>{{"Unique_Identifier", "{R}"}}));
+}
+
+TEST_F(StoreContract, DocumentTypeDeclarationsAreRefused) {
+    for (const std::string& text : {
+             std::string("<?xml version=\"1.0\"?><!DOCTYPE File_Desc [<!ENTITY x \"boom\">]>"
+                         "<File_Desc>&x;</File_Desc>"),
+             std::string("\xEF\xBB\xBF <!-- c --><?pi x?>\n<!DOCTYPE File_Desc SYSTEM "
+                         "\"file:///etc/passwd\"><File_Desc/>"),
+             std::string("<?xml version=\"1.0\"?><!DOCTYPE File_Desc><File_Desc>") + kSettings +
+                 "</File_Desc>",
+         }) {
+        WriteFile(text);
+        Store store = NewStore();
+        std::string error;
+        EXPECT_FALSE(store.Open(path_, &error)) << text;
+        EXPECT_NE(error.find(path_), std::string::npos) << error;
+        // A store that did not open never writes.
+        EXPECT_NE(store.AddTable("New"), TableResult::kDone);
+        EXPECT_FALSE(store.WriteSettings(Settings{}));
+        EXPECT_FALSE(store.Save());
+        EXPECT_EQ(ReadFile(), text);
+    }
+}
+
+TEST_F(StoreContract, EmptyTruncatedOrMalformedFilesFailToOpenAndStayAsTheyWere) {
+    const std::string good = StoreText(std::string(kSettings) + TableText("Tools"));
+    for (const std::string& text :
+         {std::string(), good.substr(0, good.size() / 2),
+          StoreText("<Start_OnWindow>yes</Show_TickCount>"),
+          std::string("<File_Desc><a></File_Desc>"), std::string("   \n")}) {
+        WriteFile(text);
+        Store store = NewStore();
+        std::string error;
+        EXPECT_FALSE(store.Open(path_, &error)) << text;
+        EXPECT_NE(error.find(path_), std::string::npos) << error;
+        EXPECT_NE(store.AddTable("New"), TableResult::kDone);
+        EXPECT_EQ(ReadFile(), text);
+    }
+    fs::remove(PathOf(path_));
+    std::string error;
+    EXPECT_FALSE(NewStore().Open(path_, &error));
+    EXPECT_NE(error.find(path_), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(PathOf(path_)));
+}
+
+TEST_F(StoreContract, FailedSaveReportsFailureKeepsTheChangeAndLeavesNoTemporaryFile) {
+    Store store = OpenWith(StoreText(kSettings));
+    // The store path taken by a folder: the new content cannot replace it.
+    fs::remove(PathOf(path_));
+    fs::create_directories(PathOf(path_) / "inside");
+    EXPECT_EQ(store.AddTable("Kept"), TableResult::kSaveFailed);
+    EXPECT_FALSE(store.AddItem("Kept", Record("C:\\k.exe", "K", "{K}")));
+    std::vector<fs::path> left;
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+        left.push_back(entry.path().filename());
+    }
+    EXPECT_EQ(left, std::vector<fs::path>{"info_data.xml"});
+
+    fs::remove_all(PathOf(path_));
+    ASSERT_TRUE(store.Save());
+    const auto tables = Reload();
+    ASSERT_EQ(tables.size(), 1u);
+    EXPECT_EQ(Names(tables[0].items), std::vector<std::string>{"K"});
+
+    // The folder gone altogether.
+    fs::remove_all(dir_);
+    EXPECT_EQ(store.DeleteTable("Kept"), TableResult::kSaveFailed);
+    EXPECT_FALSE(store.WriteSettings(Settings{}));
+    EXPECT_FALSE(fs::exists(dir_));
+}
+
+}  // namespace
+}  // namespace zarkit

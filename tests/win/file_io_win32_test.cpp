@@ -1,0 +1,138 @@
+#include "io/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ui/handles.h"
+#include "ui/text.h"
+#include "ui/win32.h"
+
+namespace zarkit::io {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Each test works in a fresh folder under %TEMP% and removes it afterwards.
+class FileIoWin32Test : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder_ =
+            fs::temp_directory_path() / (L"h2_file_io_" + std::to_wstring(GetCurrentProcessId()) +
+                                         L"_" + ui::Widen(info->name()));
+        fs::remove_all(folder_);
+        ASSERT_TRUE(fs::create_directories(folder_));
+    }
+
+    void TearDown() override {
+        std::error_code ignored;
+        for (const auto& entry : fs::recursive_directory_iterator(folder_, ignored)) {
+            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
+        fs::remove_all(folder_, ignored);
+    }
+
+    std::string Utf8(const fs::path& path) const { return ui::Narrow(path.wstring()); }
+
+    std::vector<std::wstring> Names(const fs::path& folder) const {
+        std::vector<std::wstring> names;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().wstring());
+        }
+        return names;
+    }
+
+    std::string Read(const fs::path& path) const {
+        std::string bytes;
+        std::string error;
+        EXPECT_TRUE(ReadFileBytes(Utf8(path), &bytes, &error)) << error;
+        return bytes;
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(FileIoWin32Test, ReplacesAnExistingFileAndLeavesNothingElse) {
+    const fs::path target = folder_ / L"info_data.xml";
+    std::string error;
+    ASSERT_TRUE(ReplaceFileContent(Utf8(target), "old content that is longer", &error)) << error;
+    ASSERT_TRUE(ReplaceFileContent(Utf8(target), std::string("new\0\r\n", 6), &error)) << error;
+    EXPECT_EQ(Read(target), std::string("new\0\r\n", 6));
+    EXPECT_EQ(Names(folder_), std::vector<std::wstring>{L"info_data.xml"});
+
+    ASSERT_TRUE(ReplaceFileContent(Utf8(target), "", &error)) << error;
+    EXPECT_EQ(Read(target), "");
+    EXPECT_TRUE(FileExists(Utf8(target)));
+}
+
+TEST_F(FileIoWin32Test, ReadOnlyTargetFailsKeepsItsContentAndLeavesNoTemporaryFile) {
+    const fs::path target = folder_ / L"info_data.xml";
+    std::string error;
+    ASSERT_TRUE(ReplaceFileContent(Utf8(target), "kept", &error)) << error;
+    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    EXPECT_FALSE(ReplaceFileContent(Utf8(target), "lost", &error));
+    EXPECT_NE(error.find("info_data.xml"), std::string::npos) << error;
+    EXPECT_EQ(Read(target), "kept");
+    EXPECT_EQ(Names(folder_), std::vector<std::wstring>{L"info_data.xml"});
+}
+
+TEST_F(FileIoWin32Test, MissingFolderFailsAndCreatesNothing) {
+    const fs::path target = folder_ / L"missing" / L"info_data.xml";
+    std::string error;
+    EXPECT_FALSE(ReplaceFileContent(Utf8(target), "x", &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(fs::exists(folder_ / L"missing"));
+    EXPECT_TRUE(Names(folder_).empty());
+
+    std::string bytes = "untouched";
+    EXPECT_FALSE(ReadFileBytes(Utf8(target), &bytes, &error));
+    EXPECT_NE(error.find("missing"), std::string::npos) << error;
+    EXPECT_EQ(bytes, "untouched");
+    EXPECT_FALSE(FileExists(Utf8(target)));
+}
+
+TEST_F(FileIoWin32Test, PathsWithCharactersOutsideEveryCodePage) {
+    const fs::path inner = folder_ / L"Werkzeuge \u00FC \u5DE5\u5177 \U0001F600";
+    ASSERT_TRUE(fs::create_directory(inner));
+    const fs::path target = inner / L"info_data.xml";
+    std::string error;
+    ASSERT_TRUE(ReplaceFileContent(Utf8(target), "<File_Desc/>", &error)) << error;
+    EXPECT_TRUE(FileExists(Utf8(target)));
+    EXPECT_TRUE(FileExists(Utf8(inner)));
+    EXPECT_EQ(Read(target), "<File_Desc/>");
+    // The file really has that name, not a code-page approximation of it.
+    EXPECT_TRUE(fs::exists(target));
+    EXPECT_EQ(Names(inner), std::vector<std::wstring>{L"info_data.xml"});
+}
+
+TEST_F(FileIoWin32Test, ReadsAFileAnotherProgramHoldsOpenForWriting) {
+    const fs::path target = folder_ / L"info_data.xml";
+    std::string error;
+    ASSERT_TRUE(ReplaceFileContent(Utf8(target), "shared", &error)) << error;
+    const ui::FileHandle editor(CreateFileW(target.c_str(), GENERIC_WRITE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(Read(target), "shared");
+}
+
+// A NUL would cut the path short at the Win32 call and name a different file.
+TEST_F(FileIoWin32Test, PathWithEmbeddedNulIsRefused) {
+    const std::string cut = Utf8(folder_ / L"info_data.xml");
+    const std::string path = cut + std::string("\0.bak", 5);
+    std::string error;
+    EXPECT_FALSE(ReplaceFileContent(path, "x", &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(FileExists(cut));
+    EXPECT_FALSE(FileExists(path));
+    std::string bytes;
+    EXPECT_FALSE(ReadFileBytes(path, &bytes, &error));
+    EXPECT_TRUE(Names(folder_).empty());
+}
+
+}  // namespace
+}  // namespace zarkit::io
