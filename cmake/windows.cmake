@@ -9,8 +9,18 @@ set(ZARKIT_WIN32_LIBS user32 gdi32 msimg32 comctl32 comdlg32 shell32 shlwapi ole
 add_library(zarkit_ui STATIC ${ZARKIT_UI_SOURCES})
 target_link_libraries(zarkit_ui PUBLIC zarkit_core ${ZARKIT_WIN32_LIBS})
 
+add_library(zarkit_store_win STATIC ${ZARKIT_WIN_STORE_SOURCES})
+target_link_libraries(zarkit_store_win PUBLIC zarkit_ui)
+# The core's store calls the file access defined here: link it after the core as well.
+target_link_libraries(zarkit_core INTERFACE zarkit_store_win)
+
 add_library(zarkit_app STATIC ${ZARKIT_APP_SOURCES})
-target_link_libraries(zarkit_app PUBLIC zarkit_ui)
+target_link_libraries(zarkit_app PUBLIC zarkit_store_win zarkit_ui)
+
+# The resource script pulls these in; rebuild it when they change.
+file(GLOB ZARKIT_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.bmp ${CMAKE_SOURCE_DIR}/res/*.ico
+     ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/resource.h)
+set_source_files_properties(res/zarkit.rc PROPERTIES OBJECT_DEPENDS "${ZARKIT_RESOURCE_FILES}")
 
 add_executable(zarkit WIN32 src/app/main.cpp res/zarkit.rc)
 target_link_libraries(zarkit PRIVATE zarkit_app)
@@ -30,7 +40,8 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 add_executable(zarkit_win_tests ${ZARKIT_WIN_TEST_SOURCES} res/zarkit.rc)
-target_link_libraries(zarkit_win_tests PRIVATE zarkit_app gtest gtest_main)
+# Its own main: the tests run in a COM apartment.
+target_link_libraries(zarkit_win_tests PRIVATE zarkit_app gtest)
 
 # Helpers the end-to-end tests put beside the program.
 add_executable(update_marker tests/helpers/update_marker.cpp)

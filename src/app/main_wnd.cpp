@@ -2,15 +2,78 @@
 
 #include <utility>
 
+#include "core/drawer_geometry.h"
 #include "core/product.h"
+#include "core/text_rules.h"
+#include "io/file_io.h"
 #include "res/resource.h"
+#include "ui/com_guid.h"
 #include "ui/text.h"
+#include "ui/trace.h"
+#include "xml/msxml_document.h"
 
 namespace zarkit {
+namespace {
 
-CMainWnd::CMainWnd(std::string module_directory) : m_ModuleDirectory(std::move(module_directory)) {}
+constexpr COLORREF kBorderColour = RGB(136, 167, 211);
+constexpr COLORREF kTabFrameColour = RGB(164, 164, 164);
+constexpr COLORREF kEdgeTransparentColour = RGB(255, 255, 255);
+constexpr int kRegionCorner = 16;
 
-CMainWnd::~CMainWnd() = default;
+Rect ToRect(const RECT& rect) {
+    return Rect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+ui::Bitmap LoadSkinBitmap(int id) {
+    ui::Bitmap bitmap(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
+    if (!bitmap) {
+        ui::TraceLastError(L"CMainWnd: LoadBitmapW");
+    }
+    return bitmap;
+}
+
+// Hands the stored tables to the tab strip: one list per table, one tab after its items.
+class TabLoader : public TableLoadSink {
+public:
+    explicit TabLoader(CRawTabCtrl& tabs) : tabs_(tabs), list_area_(tabs.GetListArea()) {}
+
+    bool BeginTable(const std::string& name) override {
+        list_ = std::make_unique<CZarkitListCtrlView>();
+        if (!list_->CreateView(tabs_.Hwnd(), list_area_)) {
+            list_.reset();
+            return false;
+        }
+        list_->SetTableName(name);
+        name_ = name;
+        return true;
+    }
+    void InsertItemRecord(ItemRecord& record) override { list_->InsertItemRecord(record); }
+    void EndTable() override { tabs_.AddTab(std::move(name_), std::move(list_)); }
+
+private:
+    CRawTabCtrl& tabs_;
+    Rect list_area_;
+    std::string name_;
+    std::unique_ptr<CZarkitListCtrlView> list_;
+};
+
+}  // namespace
+
+CMainWnd::CMainWnd(std::string module_directory)
+    : m_BackgroundBitmap(LoadSkinBitmap(IDB_DRAWER_BACKGROUND)),
+      m_EdgeBitmap(LoadSkinBitmap(IDB_DRAWER_EDGE)),
+      m_ModuleDirectory(std::move(module_directory)) {}
+
+CMainWnd::~CMainWnd() {
+    // The document goes before COM does (m_Com is destroyed last).
+    m_Store.reset();
+}
 
 bool CMainWnd::RegisterWindowClass() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -21,7 +84,8 @@ bool CMainWnd::RegisterWindowClass() {
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     static const std::wstring class_name = ui::Widen(product::kDrawerClassName);
     window_class.lpszClassName = class_name.c_str();
-    return ui::Window::RegisterClass(window_class);
+    return ui::Window::RegisterClass(window_class) && CRawTabCtrl::RegisterWindowClass() &&
+           CZarkitListCtrlView::RegisterWindowClass();
 }
 
 bool CMainWnd::CreateDrawer(const Rect& full_rect) {
@@ -37,6 +101,14 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_CREATE:
             return OnCreate();
+        case WM_ERASEBKGND:
+            return 1;  // the paint handler covers the whole client area
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_TIMER:
+            OnTimer(wparam);
+            return DefaultProc(message, wparam, lparam);
         case WM_DESTROY:
             OnDestroy();
             return 0;
@@ -46,12 +118,235 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 int CMainWnd::OnCreate() {
+    RECT client_rect;
+    GetClientRect(Hwnd(), &client_rect);
+    const Rect client = ToRect(client_rect);
+
+    // The region is made once at full size; collapsed, the drawer shows its left columns.
+    const HRGN region = CreateRoundRectRgn(client.left, client.top, client.right, client.bottom,
+                                           kRegionCorner, kRegionCorner);
+    if (region == nullptr || !SetWindowRgn(Hwnd(), region, TRUE)) {
+        ui::TraceLastError(L"CMainWnd::OnCreate: SetWindowRgn");
+    }
+
+    m_ListFrame = ListFrameRect(client, BitmapSize(m_EdgeBitmap.Get()).cx);
+    if (!m_TabCtrl.CreateTabStrip(Hwnd(), m_ListFrame)) {
+        return -1;
+    }
+    m_TabCtrl.SetLayout(0);
+
+    if (!OpenStore()) {
+        return -1;
+    }
+    TabLoader loader(m_TabCtrl);
+    m_Store->LoadAllTables(loader);
+    m_Store->ReadSettings(m_Settings);
+    m_TabCtrl.SetHoverSelect(m_Settings.SelTable_MouseOn ? 1 : 0);
+
+    // Here the tray icon is added, the Run value follows Start_OnWindow, and on the
+    // first run the default tables are written.
+
+    m_TabCtrl.SelectTab(0, true);
+    if (m_Settings.Animate_WindowOnStart) {
+        SetTimer(Hwnd(), kAnimationTimerId, kAnimationPeriodMs, nullptr);
+    } else {
+        SetTimer(Hwnd(), kPollTimerId, kPollPeriodMs, nullptr);
+    }
     return 0;
 }
 
+bool CMainWnd::OpenStore() {
+    const std::string path = m_ModuleDirectory + product::kStoreFileName;
+    const XmlDocumentFactory factory = &MakeMsxmlDocument;
+    if (!io::FileExists(path)) {
+        m_FirstRun = 1;
+        Store::CreateDefaultStore(factory, path);
+    }
+    m_Store = std::make_unique<Store>(factory, ui::ComGuidSource());
+    std::string error;
+    if (!m_Store->Open(path, &error)) {
+        if (error.empty()) {
+            ShowError("IXMLDOMDocument Create Error!");
+        } else {
+            // The store is the user's work: say what is wrong, touch nothing, and stop.
+            ShowError(
+                "Zarkit cannot load its tables and settings, and leaves the file as it is.\n\n" +
+                error);
+        }
+        return false;
+    }
+    return true;
+}
+
+void CMainWnd::ShowError(const std::string& text) const {
+    MessageBoxW(nullptr, ui::Widen(text).c_str(), ui::Widen(product::kAppTitle).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CMainWnd::OnPaint() {
+    ui::PaintScope paint(Hwnd());
+    const HDC dc = paint.Dc();
+    RECT client_rect;
+    GetClientRect(Hwnd(), &client_rect);
+    const Rect client = ToRect(client_rect);
+
+    // The tab strip paints its own rectangle; painting under it too would flicker.
+    ExcludeClipRect(dc, m_ListFrame.left, m_ListFrame.top, m_ListFrame.right, m_ListFrame.bottom);
+
+    ui::MemoryDc memory(CreateCompatibleDC(dc));
+    const SIZE background = BitmapSize(m_BackgroundBitmap.Get());
+    {
+        ui::SelectScope select(memory.Get(), m_BackgroundBitmap.Get());
+        StretchBlt(dc, client.left, client.top, client.right, client.bottom, memory.Get(), 0, 0,
+                   background.cx, background.cy, SRCCOPY);
+    }
+
+    const ui::Pen border(CreatePen(PS_SOLID, 2, kBorderColour));
+    {
+        ui::SelectScope select(dc, border.Get());
+        const auto line = [dc](int x1, int y1, int x2, int y2) {
+            MoveToEx(dc, x1, y1, nullptr);
+            LineTo(dc, x2, y2);
+        };
+        line(client.left, client.top, client.right, client.top);
+        line(client.right - 1, client.top, client.right - 1, client.bottom);
+        line(client.right, client.bottom - 1, client.left, client.bottom - 1);
+        line(client.left, client.bottom, client.left, client.top);
+        // AngleArc also draws from the current position to the arc's start.
+        MoveToEx(dc, client.left, client.top + 12, nullptr);
+        AngleArc(dc, client.left + 12, client.top + 12, 13, 180.0f, -90.0f);
+        MoveToEx(dc, client.right - 12, client.top, nullptr);
+        AngleArc(dc, client.right - 12, client.top + 12, 12, 90.0f, -90.0f);
+        MoveToEx(dc, client.right - 12, client.bottom, nullptr);
+        AngleArc(dc, client.right - 12, client.bottom - 12, 11, 270.0f, 90.0f);
+        MoveToEx(dc, client.left + 12, client.bottom, nullptr);
+        AngleArc(dc, client.left + 12, client.bottom - 12, 12, 270.0f, -90.0f);
+    }
+
+    const ui::Pen frame(CreatePen(PS_SOLID, 1, kTabFrameColour));
+    {
+        ui::SelectScope select(dc, frame.Get());
+        const Rect& f = m_ListFrame;
+        MoveToEx(dc, f.left, f.top - 1, nullptr);
+        LineTo(dc, f.right, f.top - 1);
+        LineTo(dc, f.right, f.bottom);
+        LineTo(dc, f.left, f.bottom);
+        LineTo(dc, f.left, f.top);
+    }
+
+    const SIZE edge = BitmapSize(m_EdgeBitmap.Get());
+    const Point origin = EdgeGraphicOrigin(client, edge.cy);
+    ui::SelectScope select(memory.Get(), m_EdgeBitmap.Get());
+    TransparentBlt(dc, origin.x, origin.y, edge.cx, edge.cy, memory.Get(), 0, 0, edge.cx, edge.cy,
+                   kEdgeTransparentColour);
+}
+
+void CMainWnd::OnTimer(UINT_PTR timer_id) {
+    RECT window_rect;
+    GetWindowRect(Hwnd(), &window_rect);
+    const Rect window = ToRect(window_rect);
+
+    if (timer_id == kPollTimerId) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        const SlideStep step =
+            m_Slider.Poll(window, Point{cursor.x, cursor.y}, GetTickCount(), m_FullRect.Width(),
+                          m_Settings.Show_TickCount, m_Busy != 0);
+        if (step.move) {
+            const Rect& to = *step.move;
+            MoveWindow(Hwnd(), to.left, to.top, to.Width(), to.Height(), TRUE);
+        }
+        if (step.reassert_topmost) {
+            // Back on top of the topmost windows, without taking the focus from whatever
+            // the user is working in.
+            SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    } else if (timer_id == kAnimationTimerId) {
+        if (const auto next = AnimationStep(window, m_FullRect.Width())) {
+            SetWindowPos(Hwnd(), HWND_TOPMOST, next->left, next->top, next->Width(), next->Height(),
+                         SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        } else {
+            KillTimer(Hwnd(), kAnimationTimerId);
+            SetTimer(Hwnd(), kPollTimerId, kPollPeriodMs, nullptr);
+        }
+    }
+}
+
 void CMainWnd::OnDestroy() {
-    // The drawer is the main window: its end is the end of the message loop.
+    // Here the tray icon is removed. The drawer is the main window: its end is the end
+    // of the message loop.
     PostQuitMessage(0);
+}
+
+void CMainWnd::SetBusy() {
+    m_Busy = 1;
+    Sleep(kBusyPauseMs);
+}
+
+CZarkitListCtrlView* CMainWnd::FindTableList(std::string_view name) const {
+    for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
+        CZarkitListCtrlView* list = m_TabCtrl.TabList(position);
+        if (list != nullptr && SameTableName(list->TableName(), name)) {
+            return list;
+        }
+    }
+    return nullptr;
+}
+
+CZarkitListCtrlView* CMainWnd::AddTable(std::string name) {
+    if (CZarkitListCtrlView* existing = FindTableList(name)) {
+        return existing;
+    }
+    if (m_Store->AddTable(name) != TableResult::kDone) {
+        return nullptr;
+    }
+    auto list = std::make_unique<CZarkitListCtrlView>();
+    if (!list->CreateView(m_TabCtrl.Hwnd(), m_TabCtrl.GetListArea())) {
+        return nullptr;  // stored; its tab appears at the next start
+    }
+    list->SetTableName(name);
+    CZarkitListCtrlView* added = list.get();
+    m_TabCtrl.AddTab(std::move(name), std::move(list));
+    InvalidateRect(Hwnd(), nullptr, TRUE);
+    return added;
+}
+
+void CMainWnd::DeleteTable(const std::string& name) {
+    if (m_Store->DeleteTable(name) == TableResult::kSaveFailed) {
+        return;  // gone from memory only; the tab stays until a save succeeds
+    }
+    for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
+        if (m_TabCtrl.TabList(position)->TableName() == name) {
+            m_TabCtrl.EraseTab(position);
+            break;
+        }
+    }
+    InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
+void CMainWnd::RenameTable(const std::string& old_name, const std::string& new_name) {
+    CZarkitListCtrlView* list = FindTableList(old_name);
+    if (list == nullptr) {
+        return;
+    }
+    // Two tables of one name would make every later change hit the first of them.
+    const CZarkitListCtrlView* holder = FindTableList(new_name);
+    if (holder != nullptr && holder != list) {
+        ShowError("Table [" + new_name + "] already exists!");
+        return;
+    }
+    list->SetTableName(new_name);
+    for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
+        if (SameTableName(m_TabCtrl.TabName(position), old_name)) {
+            m_TabCtrl.SetTabName(position, new_name);
+            break;
+        }
+    }
+    m_TabCtrl.MeasureTabs();
+    if (m_Store->RenameTable(old_name, new_name) != TableResult::kSaveFailed) {
+        InvalidateRect(Hwnd(), nullptr, TRUE);
+    }
 }
 
 }  // namespace zarkit

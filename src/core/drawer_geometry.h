@@ -9,4 +9,12 @@ namespace zarkit {
 // truncates, so odd sizes give the same rectangle the program always had.
 Rect FullDrawerRect(int screen_width, int screen_height);
 
+// Where the tab strip sits in the drawer's client area: right of the edge graphic,
+// inside the border.
+Rect ListFrameRect(const Rect& client, int edge_graphic_width);
+
+// Top-left of the edge graphic: against the left border, centred vertically (clipped
+// at both ends when the drawer is shorter than the graphic).
+Point EdgeGraphicOrigin(const Rect& client, int edge_graphic_height);
+
 }  // namespace zarkit

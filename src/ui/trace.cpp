@@ -13,7 +13,11 @@ void Trace(const wchar_t* format, ...) {
     va_start(args, format);
     vswprintf(buffer, sizeof buffer / sizeof buffer[0], format, args);
     va_end(args);
-    OutputDebugStringW(buffer);
+    // Through the ANSI entry point: Wine's debug channel shows only what reaches it.
+    char narrow[sizeof buffer / sizeof buffer[0] * 2];
+    if (WideCharToMultiByte(CP_ACP, 0, buffer, -1, narrow, sizeof narrow, nullptr, nullptr) > 0) {
+        OutputDebugStringA(narrow);
+    }
 }
 
 void TraceLastError(const wchar_t* where) {

@@ -72,11 +72,22 @@ def wait_for(predicate, timeout, interval=0.01):
         time.sleep(interval)
 
 
-def screenshot(name):
-    os.makedirs(ARTIFACTS, exist_ok=True)
-    path = os.path.join(ARTIFACTS, name + ".png")
-    run(["import", "-window", "root", path])
-    return path
+class Screenshot:
+    """The whole screen, saved as an artefact, with its pixels to look at."""
+
+    def __init__(self, name):
+        os.makedirs(ARTIFACTS, exist_ok=True)
+        self.path = os.path.join(ARTIFACTS, name + ".png")
+        run(["import", "-window", "root", self.path])
+        ppm = subprocess.run(["convert", self.path, "ppm:-"], capture_output=True, check=True).stdout
+        # Binary PPM: "P6\n<width> <height>\n255\n" then RGB bytes.
+        header = ppm.split(maxsplit=4)
+        self.width, self.height = int(header[1]), int(header[2])
+        self.data = header[4]
+
+    def pixel(self, x, y):
+        offset = (y * self.width + x) * 3
+        return tuple(self.data[offset:offset + 3])
 
 
 def probe(*args, cwd=None):
@@ -101,6 +112,35 @@ def probe_windows():
     return windows
 
 
+def store_xml(tables=(), animate=False, tick_count=450, hover_select=False):
+    """A store document as the program writes it: tables is a list of (name, items),
+    items a list of dicts with path, name, work_dir, params, id, special."""
+    from xml.sax.saxutils import escape, quoteattr
+
+    def flag(value):
+        return "yes" if value else "no"
+
+    parts = ["<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
+             "<!--VELMOR SOFT Zarkit config file!-->",
+             "<File_Desc>",
+             "<Start_OnWindow>no</Start_OnWindow>",
+             "<Show_TickCount>%d</Show_TickCount>" % tick_count,
+             "<Show_TipOnStart>no</Show_TipOnStart>",
+             "<Animate_WindowOnStart>%s</Animate_WindowOnStart>" % flag(animate),
+             "<SelTable_MouseOn>%s</SelTable_MouseOn>" % flag(hover_select)]
+    for name, items in tables:
+        parts.append("<Table_Node><Table_Lable>%s</Table_Lable>" % escape(name))
+        for item in items:
+            parts.append("<Table_Item Nick_Name=%s Work_Dir=%s Start_Params=%s Unique_Identifier=%s "
+                         "Is_VirtualFloder=%s>%s</Table_Item>"
+                         % (quoteattr(item.get("name", "")), quoteattr(item.get("work_dir", "")),
+                            quoteattr(item.get("params", "")), quoteattr(item["id"]),
+                            quoteattr(flag(item.get("special"))), escape(item["path"])))
+        parts.append("</Table_Node>")
+    parts.append("</File_Desc>")
+    return "".join(parts).encode("utf-8")
+
+
 class Program:
     """One copy of zarkit.exe in a folder of its own, and the processes started from it."""
 
@@ -122,12 +162,25 @@ class Program:
         with open(self.path(name), mode) as f:
             return f.read()
 
-    def start(self):
+    def start(self, debug_output=False):
+        """Starts a copy; with debug_output its debugger traces go to the log."""
+        env = wine_env()
+        if debug_output:
+            env["WINEDEBUG"] = "-all,+debugstr"
         with open(self.path("wine-output.log"), "ab") as log:
-            process = subprocess.Popen([WINE, self.exe], cwd=self.folder, env=wine_env(),
+            process = subprocess.Popen([WINE, self.exe], cwd=self.folder, env=env,
                                        stdout=log, stderr=subprocess.STDOUT)
         self.processes.append(process)
         return process
+
+    def debug_output(self):
+        """The program's debugger traces so far, one string per trace."""
+        traces = []
+        for line in self.read("wine-output.log", "rb").decode("utf-8", "replace").splitlines():
+            match = re.search(r'debugstr:OutputDebugString[AW] "(.*)"$', line)
+            if match:
+                traces.append(match.group(1).replace("\\n", "\n"))
+        return traces
 
     def wait_for_drawer(self, timeout=20):
         """The drawer's X window id, once it is mapped."""

@@ -1,0 +1,273 @@
+#include "app/raw_tab_ctrl.h"
+
+#include <utility>
+
+#include <windowsx.h>
+
+#include "app/messages.h"
+#include "res/resource.h"
+#include "ui/text.h"
+#include "ui/trace.h"
+
+namespace zarkit {
+namespace {
+
+constexpr wchar_t kClassName[] = L"ZarkitTabStrip";
+constexpr int kTabStripId = 1222;
+constexpr COLORREF kBackgroundColour = RGB(255, 255, 255);
+constexpr COLORREF kSelectedTextColour = RGB(255, 87, 15);
+constexpr COLORREF kTextColour = RGB(42, 42, 42);
+
+Rect ToRect(const RECT& rect) {
+    return Rect{rect.left, rect.top, rect.right, rect.bottom};
+}
+RECT ToRECT(const Rect& rect) {
+    return RECT{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+ui::Bitmap LoadSkinBitmap(int id) {
+    ui::Bitmap bitmap(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
+    if (!bitmap) {
+        ui::TraceLastError(L"CRawTabCtrl: LoadBitmapW");
+    }
+    return bitmap;
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+// Bold, a quarter turn so names read from bottom to top along the tab.
+ui::Font CreateTabFont() {
+    LOGFONTW font{};
+    font.lfHeight = 16;
+    font.lfEscapement = 900;
+    font.lfWeight = 800;
+    // Any character set, so table names in any script find a font that draws them.
+    font.lfCharSet = DEFAULT_CHARSET;
+    wcscpy(font.lfFaceName, L"Arial");
+    ui::Font created(CreateFontIndirectW(&font));
+    if (!created) {
+        wcscpy(font.lfFaceName, L"Ms Sans Serif");
+        created.Reset(CreateFontIndirectW(&font));
+    }
+    return created;
+}
+
+// Stretches the whole of `bitmap` (or one frame of it) into `to`.
+void Stretch(HDC dc, HDC memory, HBITMAP bitmap, const Rect& to, int from_y = 0,
+             int from_height = -1) {
+    const SIZE size = BitmapSize(bitmap);
+    ui::SelectScope select(memory, bitmap);
+    StretchBlt(dc, to.left, to.top, to.Width(), to.Height(), memory, 0, from_y, size.cx,
+               from_height < 0 ? size.cy : from_height, SRCCOPY);
+}
+
+}  // namespace
+
+CRawTabCtrl::CRawTabCtrl()
+    : m_BarBitmap(LoadSkinBitmap(IDB_TAB_BAR)),
+      m_SelectedPieces{LoadSkinBitmap(IDB_TAB_SEL_BOTTOM), LoadSkinBitmap(IDB_TAB_SEL_MIDDLE),
+                       LoadSkinBitmap(IDB_TAB_SEL_TOP)},
+      m_Pieces{LoadSkinBitmap(IDB_TAB_BOTTOM), LoadSkinBitmap(IDB_TAB_MIDDLE),
+               LoadSkinBitmap(IDB_TAB_TOP)},
+      m_NextBitmap(LoadSkinBitmap(IDB_TAB_NEXT)),
+      m_PrevBitmap(LoadSkinBitmap(IDB_TAB_PREV)),
+      m_SelectedFont(CreateTabFont()),
+      m_TabFont(CreateTabFont()) {}
+
+CRawTabCtrl::~CRawTabCtrl() {
+    // The lists go first: they are children of this window.
+    m_Lists.clear();
+}
+
+bool CRawTabCtrl::RegisterWindowClass() {
+    WNDCLASSEXW window_class{};
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.lpszClassName = kClassName;
+    return ui::Window::RegisterClass(window_class);
+}
+
+int CRawTabCtrl::CreateTabStrip(HWND parent, const Rect& rect) {
+    if (!Create(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect,
+                parent, kTabStripId)) {
+        return 0;
+    }
+    SetLayout(1);
+    return 1;
+}
+
+Rect CRawTabCtrl::ClientRect() const {
+    RECT client;
+    GetClientRect(Hwnd(), &client);
+    return ToRect(client);
+}
+
+void CRawTabCtrl::SetLayout(int mode) {
+    const auto list_rect =
+        m_Model.SetLayout(mode == 0 ? TabLayout::kLeftBar : TabLayout::kTopBar, ClientRect());
+    if (!list_rect) {
+        return;
+    }
+    for (const auto& list : m_Lists) {
+        SetWindowPos(list->Hwnd(), HWND_TOP, list_rect->left, list_rect->top, list_rect->Width(),
+                     list_rect->Height(), SWP_HIDEWINDOW);
+    }
+}
+
+Rect CRawTabCtrl::GetListArea() const {
+    return TabStripModel::ListArea(ClientRect());
+}
+
+void CRawTabCtrl::SelectTab(int index, bool redraw) {
+    m_Model.Select(index);
+    const auto& tabs = m_Model.Tabs();
+    for (size_t position = 0; position < tabs.size(); ++position) {
+        ShowWindow(m_Lists[position]->Hwnd(), tabs[position].index == index ? SW_SHOW : SW_HIDE);
+    }
+    if (redraw) {
+        InvalidateRect(Hwnd(), nullptr, FALSE);
+    }
+}
+
+TextExtent CRawTabCtrl::MeasureName(HDC dc, const std::string& name) const {
+    ui::SelectScope select(dc, m_SelectedFont.Get());
+    const std::wstring text = ui::Widen(name);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return TextExtent{size.cx, size.cy};
+}
+
+void CRawTabCtrl::AddTab(std::string name, std::unique_ptr<CZarkitListCtrlView> list) {
+    TextExtent extent;
+    {
+        ui::WindowDc dc(Hwnd());
+        extent = MeasureName(dc.Get(), name);
+    }
+    const int index = m_Model.AddTab(std::move(name), extent);
+    const Rect rect = m_Model.NewListRect(ClientRect());
+    SetWindowPos(list->Hwnd(), HWND_TOP, rect.left, rect.top, rect.Width(), rect.Height(),
+                 SWP_SHOWWINDOW);
+    m_Lists.push_back(std::move(list));
+    SelectTab(index, true);
+}
+
+void CRawTabCtrl::RenumberTabs() {
+    switch (m_Model.RenumberTabs()) {
+        case RenumberAction::kSelectFirst:
+            SelectTab(0, true);
+            break;
+        case RenumberAction::kSelectNoneQuietly:
+            SelectTab(-1, false);
+            break;
+        case RenumberAction::kNone:
+            break;
+    }
+}
+
+void CRawTabCtrl::MeasureTabs() {
+    std::vector<TextExtent> extents;
+    ui::WindowDc dc(Hwnd());
+    for (const TabRecord& tab : m_Model.Tabs()) {
+        extents.push_back(MeasureName(dc.Get(), tab.name));
+    }
+    m_Model.MeasureTabs(extents);
+}
+
+void CRawTabCtrl::SetTabName(int position, std::string name) {
+    m_Model.SetTabName(static_cast<size_t>(position), std::move(name));
+}
+
+void CRawTabCtrl::EraseTab(int position) {
+    m_Lists.erase(m_Lists.begin() + position);  // destroys the list window
+    m_Model.EraseTab(static_cast<size_t>(position));
+}
+
+LRESULT CRawTabCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // painting covers everything
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_LBUTTONDOWN:
+            Apply(m_Model.LeftButtonDown(Point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}));
+            return DefaultProc(message, wparam, lparam);
+        case WM_MOUSEMOVE: {
+            const LRESULT result = DefaultProc(message, wparam, lparam);
+            Apply(m_Model.MouseMove(Point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}));
+            return result;
+        }
+        case WM_NCHITTEST: {
+            POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+            ScreenToClient(Hwnd(), &point);
+            Apply(m_Model.NcHitTest(Point{point.x, point.y}));
+            return DefaultProc(message, wparam, lparam);
+        }
+        default:
+            return DefaultProc(message, wparam, lparam);
+    }
+}
+
+void CRawTabCtrl::Apply(const PointerEffect& effect) {
+    if (effect.picked) {
+        PostMessageW(GetParent(Hwnd()), WM_ZK_TABSELECTED, static_cast<WPARAM>(*effect.picked), -1);
+        SelectTab(*effect.picked, true);
+    }
+    if (!effect.trace.empty()) {
+        ui::Trace(L"%hs", effect.trace.c_str());
+    }
+    if (effect.scroll_select) {
+        SelectTab(*effect.scroll_select, true);
+    }
+    if (effect.invalidate) {
+        const RECT area = ToRECT(*effect.invalidate);
+        InvalidateRect(Hwnd(), &area, FALSE);
+    }
+}
+
+void CRawTabCtrl::OnPaint() {
+    RenumberTabs();
+    ui::PaintScope paint(Hwnd());
+    const HDC dc = paint.Dc();
+    const TabStripPaint layout = m_Model.Paint(ClientRect());
+
+    const ui::Brush background(CreateSolidBrush(kBackgroundColour));
+    const RECT background_rect = ToRECT(layout.background);
+    FillRect(dc, &background_rect, background.Get());
+    if (!layout.bar_drawn) {
+        return;
+    }
+
+    ui::MemoryDc memory(CreateCompatibleDC(dc));
+    Stretch(dc, memory.Get(), m_BarBitmap.Get(), layout.bar);
+    Stretch(dc, memory.Get(), m_NextBitmap.Get(), layout.next_button, layout.next_frame_y,
+            kScrollButtonSize);
+    Stretch(dc, memory.Get(), m_PrevBitmap.Get(), layout.prev_button, layout.prev_frame_y,
+            kScrollButtonSize);
+
+    SetBkMode(dc, TRANSPARENT);
+    for (const TabPlacement& placement : layout.tabs) {
+        PaintTab(dc, memory.Get(), placement);
+    }
+}
+
+void CRawTabCtrl::PaintTab(HDC dc, HDC memory, const TabPlacement& placement) {
+    const TabPieces& pieces = placement.selected ? m_SelectedPieces : m_Pieces;
+    Stretch(dc, memory, pieces[0].Get(), placement.bottom_cap);
+    Stretch(dc, memory, pieces[1].Get(), placement.middle);
+    Stretch(dc, memory, pieces[2].Get(), placement.top_cap);
+
+    const std::wstring name = ui::Widen(m_Model.Tabs()[placement.position].name);
+    ui::SelectScope font(dc, placement.selected ? m_SelectedFont.Get() : m_TabFont.Get());
+    SetTextColor(dc, placement.selected ? kSelectedTextColour : kTextColour);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &extent);
+    const Point origin = TabStripModel::TabTextOrigin(placement.hit, extent.cx, extent.cy);
+    TextOutW(dc, origin.x, origin.y, name.c_str(), static_cast<int>(name.size()));
+}
+
+}  // namespace zarkit

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/zarkit_list_ctrl_view.h"
+#include "core/geometry.h"
+#include "core/tab_strip_model.h"
+#include "ui/handles.h"
+#include "ui/window.h"
+
+namespace zarkit {
+
+// The tab strip: a custom-drawn column of vertical tabs, one per table, with two
+// scroll buttons, beside the list area that hosts every table's list window. The
+// decisions live in TabStripModel; this class owns the windows and the GDI objects,
+// paints, and applies what the model decides.
+class CRawTabCtrl : public ui::Window {
+public:
+    CRawTabCtrl();
+    ~CRawTabCtrl() override;
+
+    static bool RegisterWindowClass();
+
+    // Creates the control as a visible child with id 1222; 1 on success, 0 on failure.
+    int CreateTabStrip(HWND parent, const Rect& rect);
+    // 0: bar at the left (the drawer's layout); 1: bar across the top.
+    void SetLayout(int mode);
+    void SetHoverSelect(int on) { m_Model.SetHoverSelect(on != 0); }
+
+    int GetSelectedTab() const { return m_Model.Selected(); }
+    // Shows the list of the tab with that index and hides the others.
+    void SelectTab(int index, bool redraw);
+    // Appends a tab for a table and its list, and selects it.
+    void AddTab(std::string name, std::unique_ptr<CZarkitListCtrlView> list);
+    void RenumberTabs();
+    // Measures every name again; call after a name changed.
+    void MeasureTabs();
+    // The client area right of the tab bar, where list windows go.
+    Rect GetListArea() const;
+
+    int TabCount() const { return static_cast<int>(m_Lists.size()); }
+    const std::string& TabName(int position) const { return m_Model.Tabs()[position].name; }
+    CZarkitListCtrlView* TabList(int position) const { return m_Lists[position].get(); }
+    void SetTabName(int position, std::string name);
+    // Destroys the tab's list and removes the tab.
+    void EraseTab(int position);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+private:
+    // Bottom cap, middle, top cap.
+    using TabPieces = std::array<ui::Bitmap, 3>;
+
+    void OnPaint();
+    void PaintTab(HDC dc, HDC memory, const TabPlacement& placement);
+    void Apply(const PointerEffect& effect);
+    TextExtent MeasureName(HDC dc, const std::string& name) const;
+    Rect ClientRect() const;
+
+    TabStripModel m_Model;
+    // The tables' list windows, position for position with the model's tabs.
+    std::vector<std::unique_ptr<CZarkitListCtrlView>> m_Lists;
+    ui::Bitmap m_BarBitmap;
+    TabPieces m_SelectedPieces;
+    TabPieces m_Pieces;
+    ui::Bitmap m_NextBitmap;
+    ui::Bitmap m_PrevBitmap;
+    ui::Font m_SelectedFont;
+    ui::Font m_TabFont;
+};
+
+}  // namespace zarkit
