@@ -437,4 +437,8 @@ std::unique_ptr<XmlDocument> MakePugiDocument() {
     return std::make_unique<PugiDocument>();
 }
 
+unsigned PugiParseOptions() {
+    return kParseFlags;
+}
+
 }  // namespace zarkit

@@ -213,6 +213,18 @@ class TabStripTest(DrawerTest):
         self.assertIn("next m_CurStartTab 0\n", traces)
         self.assertIn("Prev m_CurStartTab 1\n", traces)
 
+    def test_with_hover_select_pointing_at_a_tab_selects_it(self):
+        drawer = self.start_with(tables=[(name, []) for name in self.NAMES[:4]], animate=False,
+                                 hover_select=True)
+        self.open_drawer(drawer)
+        tabs = drawn_tabs(harness.Screenshot("hover_before"))
+        self.assertEqual([tab.selected for tab in tabs], [True, False, False, False])
+
+        harness.move_pointer(*tabs[2].centre())
+        time.sleep(0.3)
+        hovered = drawn_tabs(harness.Screenshot("hover_after"))
+        self.assertEqual([tab.selected for tab in hovered], [False, False, True, False])
+
 
 if __name__ == "__main__":
     harness.main()

@@ -15,15 +15,21 @@
 namespace {
 
 std::string Utf8(const wchar_t* text) {
-    char buffer[2048];
+    char buffer[16384];
     const int n =
         WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
     return n > 0 ? std::string(buffer) : std::string();
 }
 
 BOOL CALLBACK AppendChildText(HWND child, LPARAM out) {
-    wchar_t text[512];
-    GetWindowTextW(child, text, 512);
+    wchar_t text[4096];
+    GetWindowTextW(child, text, 4096);
+    // One window per output line: line breaks in a text become blanks.
+    for (wchar_t* c = text; *c != L'\0'; ++c) {
+        if (*c == L'\r' || *c == L'\n') {
+            *c = L' ';
+        }
+    }
     if (text[0] != L'\0') {
         auto* line = reinterpret_cast<std::string*>(out);
         *line += '[' + Utf8(text) + ']';
