@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds zarkit.exe and starts it under Wine. Without a
-# display it runs the program on a virtual one for a few seconds and saves a screenshot.
+# display it runs the program on a virtual one, opens the drawer and saves a screenshot.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,7 +19,9 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     source scripts/wine-env.sh
     wine_boot
     "$WINE" build/win64/zarkit.exe &
-    sleep 6
+    sleep 4
+    # Rest the pointer in the strip at the left edge so the drawer opens, then move in.
+    xdotool mousemove 1 300; sleep 1; xdotool mousemove 300 300; sleep 0.5
     import -window root "$1"
     "$WINESERVER" -k
 ' _ "$shot"
