@@ -84,7 +84,7 @@ bool CMainWnd::RegisterWindowClass() {
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     static const std::wstring class_name = ui::Widen(product::kDrawerClassName);
     window_class.lpszClassName = class_name.c_str();
-    return ui::Window::RegisterClass(window_class) && CRawTabCtrl::RegisterWindowClass() &&
+    return ui::Window::RegisterWindowClass(window_class) && CRawTabCtrl::RegisterWindowClass() &&
            CZarkitListCtrlView::RegisterWindowClass();
 }
 

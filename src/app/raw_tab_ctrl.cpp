@@ -84,11 +84,7 @@ CRawTabCtrl::~CRawTabCtrl() {
 }
 
 bool CRawTabCtrl::RegisterWindowClass() {
-    WNDCLASSEXW window_class{};
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.lpszClassName = kClassName;
-    return ui::Window::RegisterClass(window_class);
+    return ui::Window::RegisterWindowClass(kClassName);
 }
 
 int CRawTabCtrl::CreateTabStrip(HWND parent, const Rect& rect) {

@@ -10,11 +10,7 @@ constexpr wchar_t kClassName[] = L"ZarkitListView";
 }  // namespace
 
 bool CZarkitListCtrlView::RegisterWindowClass() {
-    WNDCLASSEXW window_class{};
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.lpszClassName = kClassName;
-    return ui::Window::RegisterClass(window_class);
+    return ui::Window::RegisterWindowClass(kClassName);
 }
 
 bool CZarkitListCtrlView::CreateView(HWND tab_strip, const Rect& rect) {

@@ -202,6 +202,11 @@ std::optional<int> TabStripModel::PickTab(Point point) {
     return std::nullopt;
 }
 
+void TabStripModel::SetButtonStates(ButtonState prev, ButtonState next) {
+    prev_state_ = prev;
+    next_state_ = next;
+}
+
 Rect TabStripModel::ButtonArea() const {
     return Rect{prev_.left, next_.top, prev_.right, prev_.bottom};
 }
@@ -212,8 +217,7 @@ PointerEffect TabStripModel::LeftButtonDown(Point point) {
     const int count = static_cast<int>(tabs_.size());
     if (prev_.Contains(point)) {
         effect.trace = "Prev m_CurStartTab " + std::to_string(cur_start_tab_) + "\n";
-        prev_state_ = ButtonState::kPressed;
-        next_state_ = ButtonState::kNormal;
+        SetButtonStates(ButtonState::kPressed, ButtonState::kNormal);
         if (cur_start_tab_ > 0) {
             --cur_start_tab_;
             // With the first tab selected there is nothing below it to move to; selecting
@@ -225,8 +229,7 @@ PointerEffect TabStripModel::LeftButtonDown(Point point) {
         }
     } else if (next_.Contains(point)) {
         effect.trace = "next m_CurStartTab " + std::to_string(cur_start_tab_) + "\n";
-        prev_state_ = ButtonState::kNormal;
-        next_state_ = ButtonState::kPressed;
+        SetButtonStates(ButtonState::kNormal, ButtonState::kPressed);
         if (cur_start_tab_ < count - 1) {
             ++cur_start_tab_;
             if (selected_ != count - 1) {
@@ -235,8 +238,7 @@ PointerEffect TabStripModel::LeftButtonDown(Point point) {
             }
         }
     } else {
-        prev_state_ = ButtonState::kNormal;
-        next_state_ = ButtonState::kNormal;
+        SetButtonStates(ButtonState::kNormal, ButtonState::kNormal);
     }
     effect.invalidate = ButtonArea();
     return effect;
@@ -248,14 +250,11 @@ PointerEffect TabStripModel::MouseMove(Point point) {
         effect.picked = PickTab(point);
     }
     if (prev_.Contains(point)) {
-        prev_state_ = ButtonState::kHot;
-        next_state_ = ButtonState::kNormal;
+        SetButtonStates(ButtonState::kHot, ButtonState::kNormal);
     } else if (next_.Contains(point)) {
-        prev_state_ = ButtonState::kNormal;
-        next_state_ = ButtonState::kHot;
+        SetButtonStates(ButtonState::kNormal, ButtonState::kHot);
     } else {
-        prev_state_ = ButtonState::kNormal;
-        next_state_ = ButtonState::kNormal;
+        SetButtonStates(ButtonState::kNormal, ButtonState::kNormal);
     }
     effect.invalidate = ButtonArea();
     return effect;

@@ -154,6 +154,7 @@ public:
 private:
     std::optional<int> PickTab(Point point);
     Rect ButtonArea() const;
+    void SetButtonStates(ButtonState prev, ButtonState next);
 
     std::vector<TabRecord> tabs_;
     TabLayout layout_ = TabLayout::kTopBar;

@@ -10,7 +10,7 @@ Window::~Window() {
     }
 }
 
-bool Window::RegisterClass(WNDCLASSEXW window_class) {
+bool Window::RegisterWindowClass(WNDCLASSEXW window_class) {
     window_class.cbSize = sizeof window_class;
     window_class.lpfnWndProc = &Window::WindowProc;
     if (RegisterClassExW(&window_class) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
@@ -18,6 +18,14 @@ bool Window::RegisterClass(WNDCLASSEXW window_class) {
         return false;
     }
     return true;
+}
+
+bool Window::RegisterWindowClass(const wchar_t* class_name) {
+    WNDCLASSEXW window_class{};
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.lpszClassName = class_name;
+    return RegisterWindowClass(window_class);
 }
 
 bool Window::Create(DWORD ex_style, const wchar_t* class_name, const wchar_t* title, DWORD style,

@@ -18,7 +18,9 @@ public:
     HWND Hwnd() const { return hwnd_; }
 
     // Registers a class whose window procedure routes to Window objects.
-    static bool RegisterClass(WNDCLASSEXW window_class);
+    static bool RegisterWindowClass(WNDCLASSEXW window_class);
+    // The same for a plain class of this module: arrow cursor, no icon, no background.
+    static bool RegisterWindowClass(const wchar_t* class_name);
 
     // Creates the window; false when CreateWindowExW failed (also when WM_CREATE said -1).
     bool Create(DWORD ex_style, const wchar_t* class_name, const wchar_t* title, DWORD style,
