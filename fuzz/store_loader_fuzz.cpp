@@ -139,7 +139,7 @@ void Run(const std::uint8_t* data, std::size_t size) {
     if (reloaded.tables != held.tables) {
         Fail("the tables and items loaded again differ from those saved", "");
     }
-    if (!(reloaded_settings == held_settings)) {
+    if (reloaded_settings != held_settings) {
         Fail("the settings loaded again differ from those saved", "");
     }
 }

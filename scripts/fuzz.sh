@@ -20,4 +20,5 @@ mkdir -p "$corpus" "$artifacts"
 cp fuzz/corpus/* "$corpus/"
 
 "$build/fuzz/store_loader_fuzz" -max_total_time="$seconds" -max_len=65536 -timeout=10 \
-    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus"
+    -rss_limit_mb=2048 -dict=fuzz/store_loader_fuzz.dict -print_final_stats=1 \
+    -artifact_prefix="$artifacts/" "$corpus"

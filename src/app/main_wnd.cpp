@@ -157,22 +157,21 @@ int CMainWnd::OnCreate() {
 
 bool CMainWnd::OpenStore() {
     const std::string path = m_ModuleDirectory + product::kStoreFileName;
-    const XmlDocumentFactory factory = &MakeMsxmlDocument;
     if (!io::FileExists(path)) {
         m_FirstRun = 1;
-        Store::CreateDefaultStore(factory, path);
+        Store::CreateDefaultStore(&MakeMsxmlDocument, path);
     }
-    m_Store = std::make_unique<Store>(factory, ui::ComGuidSource());
+    std::unique_ptr<XmlDocument> document = MakeMsxmlDocument();
+    if (!document) {
+        ShowError("IXMLDOMDocument Create Error!");
+        return false;
+    }
+    m_Store = std::make_unique<Store>(&MakeMsxmlDocument, ui::ComGuidSource());
     std::string error;
-    if (!m_Store->Open(path, &error)) {
-        if (error.empty()) {
-            ShowError("IXMLDOMDocument Create Error!");
-        } else {
-            // The store is the user's work: say what is wrong, touch nothing, and stop.
-            ShowError(
-                "Zarkit cannot load its tables and settings, and leaves the file as it is.\n\n" +
-                error);
-        }
+    if (!m_Store->Open(path, std::move(document), &error)) {
+        // The store is the user's work: say what is wrong, touch nothing, and stop.
+        ShowError("Zarkit cannot load its tables and settings, and leaves the file as it is.\n\n" +
+                  error);
         return false;
     }
     return true;

@@ -80,6 +80,29 @@ bool HasIdentifier(XmlDocument& document, const XmlNode& item, std::string_view 
     return stored && SameIdentifier(*stored, identifier);
 }
 
+struct FoundItem {
+    XmlNode table;
+    XmlNode item;
+};
+
+// The first item of the table carrying the identifier (any case) and, when one is
+// named, the attribute `required`; empty nodes when there is none.
+FoundItem FindItem(XmlDocument& document, std::string_view table_name, std::string_view identifier,
+                   const char* required) {
+    const XmlNode table = FindTable(document, table_name);
+    const std::string wanted = XmlText(identifier);
+    if (!table || wanted.empty()) {
+        return {};
+    }
+    for (const XmlNode& item : document.SelectChildren(table, "Table_Item")) {
+        if (HasIdentifier(document, item, wanted) &&
+            (required == nullptr || document.Attribute(item, required))) {
+            return {table, item};
+        }
+    }
+    return {};
+}
+
 // Unlike the settings, Is_VirtualFloder is read leniently: trimmed, in any case.
 bool IsYesIgnoringCaseAndBlanks(std::string_view text) {
     const std::string_view trimmed = Trim(text);
@@ -91,12 +114,14 @@ bool IsYesIgnoringCaseAndBlanks(std::string_view text) {
 void ReadItem(XmlDocument& document, const XmlNode& item, ItemRecord& record,
               std::string& scratch) {
     document.ReadText(item, &record.path);
-    document.ReadAttribute(item, "Nick_Name", &record.display_name);
-    document.ReadAttribute(item, "Work_Dir", &record.work_dir);
-    document.ReadAttribute(item, "Start_Params", &record.start_params);
-    document.ReadAttribute(item, "Unique_Identifier", &record.identifier);
-    const bool special_folder = document.ReadAttribute(item, "Is_VirtualFloder", &scratch) &&
-                                IsYesIgnoringCaseAndBlanks(scratch);
+    // One pass over the element's attributes rather than a lookup per name.
+    XmlAttributeRead reads[] = {
+        {"Nick_Name", &record.display_name},    {"Work_Dir", &record.work_dir},
+        {"Start_Params", &record.start_params}, {"Unique_Identifier", &record.identifier},
+        {"Is_VirtualFloder", &scratch},
+    };
+    document.ReadAttributes(item, reads);
+    const bool special_folder = reads[4].found && IsYesIgnoringCaseAndBlanks(scratch);
     record.special_folder = special_folder ? 1 : 0;
     record.folder_id = special_folder ? ParseLeadingInt(record.path) : 0;
 }
@@ -150,6 +175,11 @@ bool Store::CreateDefaultStore(const XmlDocumentFactory& factory, const std::str
 }
 
 bool Store::Open(const std::string& path, std::string* error) {
+    return Open(path, factory_ ? factory_() : nullptr, error);
+}
+
+bool Store::Open(const std::string& path, std::unique_ptr<XmlDocument> document,
+                 std::string* error) {
     // Whatever was open before is gone, so that a failed open can never be saved over
     // the file it could not read.
     document_.reset();
@@ -175,7 +205,6 @@ bool Store::Open(const std::string& path, std::string* error) {
     if (HasDocumentTypeDeclaration(bytes)) {
         return fail("documents with a document type declaration are not accepted");
     }
-    std::unique_ptr<XmlDocument> document = factory_ ? factory_() : nullptr;
     if (!document) {
         return fail("no XML document object could be created");
     }
@@ -373,42 +402,18 @@ bool Store::DeleteItem(std::string_view table_name, const ItemRecord& record) {
     if (!document_ || table_name.empty() || record.path.empty() || record.identifier.empty()) {
         return false;
     }
-    XmlDocument& document = *document_;
-    const XmlNode table = FindTable(document, table_name);
-    if (!table) {
-        return false;
-    }
-    const std::string identifier = XmlText(record.identifier);
-    if (identifier.empty()) {
-        return false;
-    }
-    for (const XmlNode& item : document.SelectChildren(table, "Table_Item")) {
-        if (HasIdentifier(document, item, identifier)) {
-            return document.RemoveChild(table, item) && Save();
-        }
-    }
-    return false;
+    const FoundItem found = FindItem(*document_, table_name, record.identifier, nullptr);
+    return found.item && document_->RemoveChild(found.table, found.item) && Save();
 }
 
 bool Store::RenameItem(std::string_view table_name, const ItemRecord& record) {
     if (!document_ || record.identifier.empty()) {
         return false;
     }
-    XmlDocument& document = *document_;
-    const XmlNode table = FindTable(document, table_name);
-    if (!table) {
-        return false;
-    }
-    const std::string identifier = XmlText(record.identifier);
-    if (identifier.empty()) {
-        return false;
-    }
-    for (const XmlNode& item : document.SelectChildren(table, "Table_Item")) {
-        if (HasIdentifier(document, item, identifier) && document.Attribute(item, "Nick_Name")) {
-            return document.SetAttribute(item, "Nick_Name", XmlText(record.display_name)) && Save();
-        }
-    }
-    return false;
+    // An item without Nick_Name is passed over: only the name may change on a rename.
+    const FoundItem found = FindItem(*document_, table_name, record.identifier, "Nick_Name");
+    return found.item &&
+           document_->SetAttribute(found.item, "Nick_Name", XmlText(record.display_name)) && Save();
 }
 
 bool Store::Save() {

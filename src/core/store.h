@@ -51,6 +51,9 @@ public:
     // names the file and the reason, and the store stays closed: every operation then
     // fails without writing. A document with a document type declaration is refused.
     bool Open(const std::string& path, std::string* error);
+    // The same with a document object the caller made, for a caller that must tell the
+    // user apart when the XML component itself is missing.
+    bool Open(const std::string& path, std::unique_ptr<XmlDocument> document, std::string* error);
 
     // Hands every table and item to `sink`, in document order. Items stored without an
     // identifier get one, also on their element (saved with the next change). A

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,14 @@ struct XmlAttribute {
     std::string name;
     std::string value;
     friend bool operator==(const XmlAttribute&, const XmlAttribute&) = default;
+};
+
+// One attribute that ReadAttributes fetches: its value goes to `value` (emptied when the
+// element has no such attribute), and `found` says whether it was there.
+struct XmlAttributeRead {
+    std::string_view name;
+    std::string* value = nullptr;
+    bool found = false;
 };
 
 // Why a document could not be parsed.
@@ -90,6 +99,13 @@ public:
         std::optional<std::string> found = Attribute(element, name);
         *value = found ? std::move(*found) : std::string();
         return found.has_value();
+    }
+    // Several attributes of one element at once, as ReadAttribute reads each: a backend
+    // that walks the attribute list goes through it once instead of once per name.
+    virtual void ReadAttributes(const XmlNode& element, std::span<XmlAttributeRead> reads) {
+        for (XmlAttributeRead& read : reads) {
+            read.found = ReadAttribute(element, read.name, read.value);
+        }
     }
 };
 

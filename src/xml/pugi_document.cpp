@@ -3,6 +3,7 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace zarkit {
@@ -29,19 +30,23 @@ pugi::xml_node Unwrap(const XmlNode& node) {
     return pugi::xml_node(static_cast<pugi::xml_node_struct*>(node.Get()));
 }
 
-// A pugixml name against a wanted one, without measuring the name first.
+// A pugixml name against a wanted one. Measured first: strlen and memcmp go through a
+// name many bytes at a time, and a name of another length is passed over at once.
 bool NameIs(const char* name, std::string_view wanted) {
-    for (const char c : wanted) {
-        if (*name != c || c == '\0') {
-            return false;
-        }
-        ++name;
-    }
-    return *name == '\0';
+    return std::strlen(name) == wanted.size() &&
+           std::memcmp(name, wanted.data(), wanted.size()) == 0;
+}
+
+// Into a string kept from item to item: its storage is reused, and append skips the
+// checks assign makes for a source inside the string itself.
+void CopyTo(std::string* out, const char* text) {
+    out->clear();
+    out->append(text, std::strlen(text));
 }
 
 bool IsText(pugi::xml_node node) {
-    return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
+    const pugi::xml_node_type type = node.type();
+    return type == pugi::node_pcdata || type == pugi::node_cdata;
 }
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
@@ -113,7 +118,6 @@ class PugiDocument final : public XmlDocument {
 public:
     bool Parse(std::string_view bytes, XmlParseError* error) override {
         limbo_ = pugi::xml_node();
-        ForgetHint();
         const pugi::xml_parse_result result =
             document_.load_buffer(bytes.data(), bytes.size(), kParseFlags);
         if (!result) {
@@ -206,11 +210,7 @@ public:
         if (!p || !c || c.parent() != p || c == limbo_) {
             return false;
         }
-        if (Limbo().append_move(c)) {
-            return true;
-        }
-        ForgetHint();
-        return p.remove_child(c);
+        return Limbo().append_move(c) || p.remove_child(c);
     }
 
     XmlNode SelectSingle(const XmlNode& from, std::string_view path) override {
@@ -243,21 +243,18 @@ public:
     }
 
     void ReadText(const XmlNode& node, std::string* text) override {
-        text->clear();
         const pugi::xml_node top = Unwrap(node);
-        if (!top) {
+        // The usual element: one text child.
+        const pugi::xml_node first = top.first_child();
+        if (first && IsText(first) && !first.next_sibling()) {
+            CopyTo(text, first.value());
             return;
         }
         if (IsText(top)) {
-            text->assign(top.value());
+            CopyTo(text, top.value());
             return;
         }
-        // The usual element: one text child.
-        const pugi::xml_node first = top.first_child();
-        if (first && !first.next_sibling() && IsText(first)) {
-            text->assign(first.value());
-            return;
-        }
+        text->clear();
         // Walked without recursion: nesting depth is the file's to choose.
         for (pugi::xml_node current = first; current;) {
             if (IsText(current)) {
@@ -287,7 +284,6 @@ public:
         }
         while (const pugi::xml_node child = e.first_child()) {
             if (!Limbo().append_move(child)) {
-                ForgetHint();
                 e.remove_child(child);
             }
         }
@@ -309,8 +305,36 @@ public:
             value->clear();
             return false;
         }
-        value->assign(attribute.value());
+        CopyTo(value, attribute.value());
         return true;
+    }
+
+    void ReadAttributes(const XmlNode& element, std::span<XmlAttributeRead> reads) override {
+        for (XmlAttributeRead& read : reads) {
+            read.found = false;
+        }
+        // Only an element has attributes to walk.
+        std::size_t left = reads.size();
+        for (pugi::xml_attribute attribute = Unwrap(element).first_attribute();
+             attribute && left > 0; attribute = attribute.next_attribute()) {
+            const char* const name = attribute.name();
+            const std::size_t length = std::strlen(name);
+            for (XmlAttributeRead& read : reads) {
+                // Of two attributes of one name the first counts, as in every other lookup.
+                if (!read.found && read.name.size() == length &&
+                    std::memcmp(name, read.name.data(), length) == 0) {
+                    CopyTo(read.value, attribute.value());
+                    read.found = true;
+                    --left;
+                    break;
+                }
+            }
+        }
+        for (XmlAttributeRead& read : reads) {
+            if (!read.found) {
+                read.value->clear();
+            }
+        }
     }
 
     bool SetAttribute(const XmlNode& element, std::string_view name,
@@ -368,39 +392,16 @@ private:
         return sibling;
     }
 
-    // Searched from just after the attribute found last on the same element: the store
-    // reads an item's attributes in the order they are written, so a lookup usually
-    // succeeds at its first comparison.
-    pugi::xml_attribute FindAttribute(const XmlNode& element, std::string_view name) {
-        if (element.Get() != hint_element_) {
-            const pugi::xml_node e = Unwrap(element);
-            if (e.type() != pugi::node_element) {
-                return {};
-            }
-            hint_element_ = element.Get();
-            hint_ = e.first_attribute();
+    pugi::xml_attribute FindAttribute(const XmlNode& element, std::string_view name) const {
+        const pugi::xml_node e = Unwrap(element);
+        if (e.type() != pugi::node_element) {
+            return {};
         }
-        for (pugi::xml_attribute attribute = hint_; attribute;
-             attribute = attribute.next_attribute()) {
-            if (NameIs(attribute.name(), name)) {
-                hint_ = attribute.next_attribute();
-                return attribute;
-            }
+        pugi::xml_attribute attribute = e.first_attribute();
+        while (attribute && !NameIs(attribute.name(), name)) {
+            attribute = attribute.next_attribute();
         }
-        for (pugi::xml_attribute attribute = Unwrap(element).first_attribute();
-             attribute && attribute != hint_; attribute = attribute.next_attribute()) {
-            if (NameIs(attribute.name(), name)) {
-                hint_ = attribute.next_attribute();
-                return attribute;
-            }
-        }
-        return {};
-    }
-
-    // Before anything is freed: the hint must never point into freed memory.
-    void ForgetHint() {
-        hint_element_ = nullptr;
-        hint_ = pugi::xml_attribute();
+        return attribute;
     }
 
     // pugixml gives a byte offset; line and column are counted in the bytes as read when
@@ -427,8 +428,6 @@ private:
 
     pugi::xml_document document_;
     pugi::xml_node limbo_;
-    void* hint_element_ = nullptr;
-    pugi::xml_attribute hint_;
 };
 
 }  // namespace

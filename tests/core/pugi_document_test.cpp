@@ -94,6 +94,35 @@ TEST_F(PugiDocument, AttributeLookupsInAnyOrderAcrossElements) {
     EXPECT_FALSE(document_->Attribute(a, std::string_view("x\0", 2)));
 }
 
+TEST_F(PugiDocument, ReadAttributesAgreesWithSingleLookups_TheFirstOfTwinsCounts) {
+    // pugixml does not refuse an attribute given twice; every lookup must pick the same one.
+    Reserialized("<r><a z=\"1\" x=\"2\" x=\"3\" y=\"\"/>text</r>");
+    const XmlNode a = At("r/a");
+    std::string x, y, w = "stale", z, nul = "stale";
+    XmlAttributeRead reads[] = {
+        {"x", &x}, {"y", &y}, {"w", &w}, {"z", &z}, {std::string_view("x\0", 2), &nul}};
+    document_->ReadAttributes(a, reads);
+    EXPECT_EQ(x, "2");
+    EXPECT_EQ(y, "");
+    EXPECT_EQ(z, "1");
+    EXPECT_EQ(w, "");
+    EXPECT_EQ(nul, "");
+    EXPECT_TRUE(reads[0].found && reads[1].found && reads[3].found);
+    EXPECT_FALSE(reads[2].found || reads[4].found);
+    EXPECT_EQ(document_->Attribute(a, "x"), "2");
+    ASSERT_TRUE(document_->SetAttribute(a, "x", "changed"));
+    document_->ReadAttributes(a, reads);
+    EXPECT_EQ(x, "changed");
+    EXPECT_EQ(document_->Serialize(), "<r><a z=\"1\" x=\"changed\" x=\"3\" y=\"\"/>text</r>");
+
+    // Nodes without attributes: everything is reported missing.
+    x = "stale";
+    document_->ReadAttributes(At("r"), reads);
+    document_->ReadAttributes(XmlNode(), reads);
+    EXPECT_EQ(x, "");
+    EXPECT_FALSE(reads[0].found || reads[3].found);
+}
+
 TEST_F(PugiDocument, OtherEncodingsAreReadAndWrittenAsUtf8) {
     EXPECT_EQ(Reserialized("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>caf\xE9</a>"),
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?><a>caf\xC3\xA9</a>");

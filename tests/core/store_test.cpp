@@ -86,5 +86,32 @@ TEST_F(StoreTest, WhenNoIdentifierCanBeMadeTheElementStaysAsItWas) {
     EXPECT_NE(Read().find("<Table_Item Nick_Name=\"A\">"), std::string::npos) << Read();
 }
 
+// Found by fuzzing: a hand edit can give an item one attribute twice, which pugixml
+// accepts. Loading showed one name and renaming changed the other, so the new name never
+// showed after a restart.
+TEST_F(StoreTest, AnAttributeGivenTwiceIsReadAndChangedAsItsFirst) {
+    constexpr char kId[] = "{3A1F5C92-7D40-4e8b-9C21-5B7E0D4A6F13}";
+    Write(std::string("<File_Desc><Table_Node><Table_Lable>T</Table_Lable>"
+                      "<Table_Item Nick_Name=\"First\" Work_Dir=\"\" Nick_Name=\"Second\" "
+                      "Start_Params=\"\" Unique_Identifier=\"") +
+          kId + "\" Is_VirtualFloder=\"no\">C:\\a.exe</Table_Item></Table_Node></File_Desc>");
+    Store store(&MakePugiDocument, RandomGuidSource());
+    ASSERT_TRUE(store.Open(path_, nullptr));
+    CollectingSink loaded;
+    store.LoadAllTables(loaded);
+    ASSERT_EQ(loaded.items.size(), 1u);
+    EXPECT_EQ(loaded.items[0].display_name, "First");
+
+    ItemRecord renamed = loaded.items[0];
+    renamed.display_name = "Renamed";
+    ASSERT_TRUE(store.RenameItem("T", renamed));
+    Store again(&MakePugiDocument, RandomGuidSource());
+    ASSERT_TRUE(again.Open(path_, nullptr));
+    CollectingSink reloaded;
+    again.LoadAllTables(reloaded);
+    ASSERT_EQ(reloaded.items.size(), 1u);
+    EXPECT_EQ(reloaded.items[0].display_name, "Renamed");
+}
+
 }  // namespace
 }  // namespace zarkit
