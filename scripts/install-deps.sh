@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing.
+# With their recommended packages: Wine draws text and shapes windows through them.
 set -euo pipefail
 
 packages=(
     cmake g++ make googletest libgtest-dev libbenchmark-dev libpugixml-dev
     g++-mingw-w64-x86-64 g++-mingw-w64-i686
-    wine wine64 xvfb xauth xdotool x11-utils imagemagick
+    wine wine64 fonts-wine fonts-liberation xvfb xauth xdotool x11-utils imagemagick
     clang libclang-rt-dev clang-format python3
 )
 
@@ -19,5 +20,5 @@ if [ ${#missing[@]} -gt 0 ]; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     $sudo apt-get update
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
 fi
