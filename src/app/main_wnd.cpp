@@ -8,6 +8,7 @@
 #include "io/file_io.h"
 #include "res/resource.h"
 #include "ui/com_guid.h"
+#include "ui/gdi.h"
 #include "ui/text.h"
 #include "ui/trace.h"
 #include "xml/msxml_document.h"
@@ -19,24 +20,6 @@ constexpr COLORREF kBorderColour = RGB(136, 167, 211);
 constexpr COLORREF kTabFrameColour = RGB(164, 164, 164);
 constexpr COLORREF kEdgeTransparentColour = RGB(255, 255, 255);
 constexpr int kRegionCorner = 16;
-
-Rect ToRect(const RECT& rect) {
-    return Rect{rect.left, rect.top, rect.right, rect.bottom};
-}
-
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP info{};
-    GetObjectW(bitmap, sizeof info, &info);
-    return SIZE{info.bmWidth, info.bmHeight};
-}
-
-ui::Bitmap LoadSkinBitmap(int id) {
-    ui::Bitmap bitmap(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
-    if (!bitmap) {
-        ui::TraceLastError(L"CMainWnd: LoadBitmapW");
-    }
-    return bitmap;
-}
 
 // Hands the stored tables to the tab strip: one list per table, one tab after its items.
 class TabLoader : public TableLoadSink {
@@ -66,8 +49,8 @@ private:
 }  // namespace
 
 CMainWnd::CMainWnd(std::string module_directory)
-    : m_BackgroundBitmap(LoadSkinBitmap(IDB_DRAWER_BACKGROUND)),
-      m_EdgeBitmap(LoadSkinBitmap(IDB_DRAWER_EDGE)),
+    : m_BackgroundBitmap(ui::LoadBitmapResource(IDB_DRAWER_BACKGROUND)),
+      m_EdgeBitmap(ui::LoadBitmapResource(IDB_DRAWER_EDGE)),
       m_ModuleDirectory(std::move(module_directory)) {}
 
 CMainWnd::~CMainWnd() {
@@ -118,9 +101,7 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 int CMainWnd::OnCreate() {
-    RECT client_rect;
-    GetClientRect(Hwnd(), &client_rect);
-    const Rect client = ToRect(client_rect);
+    const Rect client = ui::ClientRect(Hwnd());
 
     // The region is made once at full size; collapsed, the drawer shows its left columns.
     const HRGN region = CreateRoundRectRgn(client.left, client.top, client.right, client.bottom,
@@ -129,7 +110,7 @@ int CMainWnd::OnCreate() {
         ui::TraceLastError(L"CMainWnd::OnCreate: SetWindowRgn");
     }
 
-    m_ListFrame = ListFrameRect(client, BitmapSize(m_EdgeBitmap.Get()).cx);
+    m_ListFrame = ListFrameRect(client, ui::BitmapSize(m_EdgeBitmap.Get()).cx);
     if (!m_TabCtrl.CreateTabStrip(Hwnd(), m_ListFrame)) {
         return -1;
     }
@@ -185,15 +166,13 @@ void CMainWnd::ShowError(const std::string& text) const {
 void CMainWnd::OnPaint() {
     ui::PaintScope paint(Hwnd());
     const HDC dc = paint.Dc();
-    RECT client_rect;
-    GetClientRect(Hwnd(), &client_rect);
-    const Rect client = ToRect(client_rect);
+    const Rect client = ui::ClientRect(Hwnd());
 
     // The tab strip paints its own rectangle; painting under it too would flicker.
     ExcludeClipRect(dc, m_ListFrame.left, m_ListFrame.top, m_ListFrame.right, m_ListFrame.bottom);
 
     ui::MemoryDc memory(CreateCompatibleDC(dc));
-    const SIZE background = BitmapSize(m_BackgroundBitmap.Get());
+    const SIZE background = ui::BitmapSize(m_BackgroundBitmap.Get());
     {
         ui::SelectScope select(memory.Get(), m_BackgroundBitmap.Get());
         StretchBlt(dc, client.left, client.top, client.right, client.bottom, memory.Get(), 0, 0,
@@ -233,7 +212,7 @@ void CMainWnd::OnPaint() {
         LineTo(dc, f.left, f.top);
     }
 
-    const SIZE edge = BitmapSize(m_EdgeBitmap.Get());
+    const SIZE edge = ui::BitmapSize(m_EdgeBitmap.Get());
     const Point origin = EdgeGraphicOrigin(client, edge.cy);
     ui::SelectScope select(memory.Get(), m_EdgeBitmap.Get());
     TransparentBlt(dc, origin.x, origin.y, edge.cx, edge.cy, memory.Get(), 0, 0, edge.cx, edge.cy,
@@ -241,9 +220,7 @@ void CMainWnd::OnPaint() {
 }
 
 void CMainWnd::OnTimer(UINT_PTR timer_id) {
-    RECT window_rect;
-    GetWindowRect(Hwnd(), &window_rect);
-    const Rect window = ToRect(window_rect);
+    const Rect window = ui::WindowRect(Hwnd());
 
     if (timer_id == kPollTimerId) {
         POINT cursor{};

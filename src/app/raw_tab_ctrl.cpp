@@ -6,6 +6,7 @@
 
 #include "app/messages.h"
 #include "res/resource.h"
+#include "ui/gdi.h"
 #include "ui/text.h"
 #include "ui/trace.h"
 
@@ -17,27 +18,6 @@ constexpr int kTabStripId = 1222;
 constexpr COLORREF kBackgroundColour = RGB(255, 255, 255);
 constexpr COLORREF kSelectedTextColour = RGB(255, 87, 15);
 constexpr COLORREF kTextColour = RGB(42, 42, 42);
-
-Rect ToRect(const RECT& rect) {
-    return Rect{rect.left, rect.top, rect.right, rect.bottom};
-}
-RECT ToRECT(const Rect& rect) {
-    return RECT{rect.left, rect.top, rect.right, rect.bottom};
-}
-
-ui::Bitmap LoadSkinBitmap(int id) {
-    ui::Bitmap bitmap(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
-    if (!bitmap) {
-        ui::TraceLastError(L"CRawTabCtrl: LoadBitmapW");
-    }
-    return bitmap;
-}
-
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP info{};
-    GetObjectW(bitmap, sizeof info, &info);
-    return SIZE{info.bmWidth, info.bmHeight};
-}
 
 // Bold, a quarter turn so names read from bottom to top along the tab.
 ui::Font CreateTabFont() {
@@ -59,7 +39,7 @@ ui::Font CreateTabFont() {
 // Stretches the whole of `bitmap` (or one frame of it) into `to`.
 void Stretch(HDC dc, HDC memory, HBITMAP bitmap, const Rect& to, int from_y = 0,
              int from_height = -1) {
-    const SIZE size = BitmapSize(bitmap);
+    const SIZE size = ui::BitmapSize(bitmap);
     ui::SelectScope select(memory, bitmap);
     StretchBlt(dc, to.left, to.top, to.Width(), to.Height(), memory, 0, from_y, size.cx,
                from_height < 0 ? size.cy : from_height, SRCCOPY);
@@ -68,13 +48,14 @@ void Stretch(HDC dc, HDC memory, HBITMAP bitmap, const Rect& to, int from_y = 0,
 }  // namespace
 
 CRawTabCtrl::CRawTabCtrl()
-    : m_BarBitmap(LoadSkinBitmap(IDB_TAB_BAR)),
-      m_SelectedPieces{LoadSkinBitmap(IDB_TAB_SEL_BOTTOM), LoadSkinBitmap(IDB_TAB_SEL_MIDDLE),
-                       LoadSkinBitmap(IDB_TAB_SEL_TOP)},
-      m_Pieces{LoadSkinBitmap(IDB_TAB_BOTTOM), LoadSkinBitmap(IDB_TAB_MIDDLE),
-               LoadSkinBitmap(IDB_TAB_TOP)},
-      m_NextBitmap(LoadSkinBitmap(IDB_TAB_NEXT)),
-      m_PrevBitmap(LoadSkinBitmap(IDB_TAB_PREV)),
+    : m_BarBitmap(ui::LoadBitmapResource(IDB_TAB_BAR)),
+      m_SelectedPieces{ui::LoadBitmapResource(IDB_TAB_SEL_BOTTOM),
+                       ui::LoadBitmapResource(IDB_TAB_SEL_MIDDLE),
+                       ui::LoadBitmapResource(IDB_TAB_SEL_TOP)},
+      m_Pieces{ui::LoadBitmapResource(IDB_TAB_BOTTOM), ui::LoadBitmapResource(IDB_TAB_MIDDLE),
+               ui::LoadBitmapResource(IDB_TAB_TOP)},
+      m_NextBitmap(ui::LoadBitmapResource(IDB_TAB_NEXT)),
+      m_PrevBitmap(ui::LoadBitmapResource(IDB_TAB_PREV)),
       m_SelectedFont(CreateTabFont()),
       m_TabFont(CreateTabFont()) {}
 
@@ -96,15 +77,9 @@ int CRawTabCtrl::CreateTabStrip(HWND parent, const Rect& rect) {
     return 1;
 }
 
-Rect CRawTabCtrl::ClientRect() const {
-    RECT client;
-    GetClientRect(Hwnd(), &client);
-    return ToRect(client);
-}
-
 void CRawTabCtrl::SetLayout(int mode) {
-    const auto list_rect =
-        m_Model.SetLayout(mode == 0 ? TabLayout::kLeftBar : TabLayout::kTopBar, ClientRect());
+    const auto list_rect = m_Model.SetLayout(mode == 0 ? TabLayout::kLeftBar : TabLayout::kTopBar,
+                                             ui::ClientRect(Hwnd()));
     if (!list_rect) {
         return;
     }
@@ -115,7 +90,7 @@ void CRawTabCtrl::SetLayout(int mode) {
 }
 
 Rect CRawTabCtrl::GetListArea() const {
-    return TabStripModel::ListArea(ClientRect());
+    return TabStripModel::ListArea(ui::ClientRect(Hwnd()));
 }
 
 void CRawTabCtrl::SelectTab(int index, bool redraw) {
@@ -144,7 +119,7 @@ void CRawTabCtrl::AddTab(std::string name, std::unique_ptr<CZarkitListCtrlView> 
         extent = MeasureName(dc.Get(), name);
     }
     const int index = m_Model.AddTab(std::move(name), extent);
-    const Rect rect = m_Model.NewListRect(ClientRect());
+    const Rect rect = m_Model.NewListRect(ui::ClientRect(Hwnd()));
     SetWindowPos(list->Hwnd(), HWND_TOP, rect.left, rect.top, rect.Width(), rect.Height(),
                  SWP_SHOWWINDOW);
     m_Lists.push_back(std::move(list));
@@ -220,7 +195,7 @@ void CRawTabCtrl::Apply(const PointerEffect& effect) {
         SelectTab(*effect.scroll_select, true);
     }
     if (effect.invalidate) {
-        const RECT area = ToRECT(*effect.invalidate);
+        const RECT area = ui::ToRECT(*effect.invalidate);
         InvalidateRect(Hwnd(), &area, FALSE);
     }
 }
@@ -229,10 +204,10 @@ void CRawTabCtrl::OnPaint() {
     RenumberTabs();
     ui::PaintScope paint(Hwnd());
     const HDC dc = paint.Dc();
-    const TabStripPaint layout = m_Model.Paint(ClientRect());
+    const TabStripPaint layout = m_Model.Paint(ui::ClientRect(Hwnd()));
 
     const ui::Brush background(CreateSolidBrush(kBackgroundColour));
-    const RECT background_rect = ToRECT(layout.background);
+    const RECT background_rect = ui::ToRECT(layout.background);
     FillRect(dc, &background_rect, background.Get());
     if (!layout.bar_drawn) {
         return;

@@ -59,7 +59,6 @@ private:
     void PaintTab(HDC dc, HDC memory, const TabPlacement& placement);
     void Apply(const PointerEffect& effect);
     TextExtent MeasureName(HDC dc, const std::string& name) const;
-    Rect ClientRect() const;
 
     TabStripModel m_Model;
     // The tables' list windows, position for position with the model's tabs.

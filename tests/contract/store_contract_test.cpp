@@ -129,6 +129,20 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
+    // `text` as the store file: opening it fails with an error naming the file, the
+    // store that did not open never writes, and the file stays as it was.
+    void ExpectRefusedAndUntouched(const std::string& text) {
+        WriteFile(text);
+        Store store = NewStore();
+        std::string error;
+        EXPECT_FALSE(store.Open(path_, &error)) << text;
+        EXPECT_NE(error.find(path_), std::string::npos) << error;
+        EXPECT_NE(store.AddTable("New"), TableResult::kDone);
+        EXPECT_FALSE(store.WriteSettings(Settings{}));
+        EXPECT_FALSE(store.Save());
+        EXPECT_EQ(ReadFile(), text);
+    }
+
     // A store opened on `text`, written to the store path first.
     Store OpenWith(const std::string& text) {
         WriteFile(text);
@@ -489,16 +503,7 @@ TEST_F(StoreContract, DocumentTypeDeclarationsAreRefused) {
              std::string("<?xml version=\"1.0\"?><!DOCTYPE File_Desc><File_Desc>") + kSettings +
                  "</File_Desc>",
          }) {
-        WriteFile(text);
-        Store store = NewStore();
-        std::string error;
-        EXPECT_FALSE(store.Open(path_, &error)) << text;
-        EXPECT_NE(error.find(path_), std::string::npos) << error;
-        // A store that did not open never writes.
-        EXPECT_NE(store.AddTable("New"), TableResult::kDone);
-        EXPECT_FALSE(store.WriteSettings(Settings{}));
-        EXPECT_FALSE(store.Save());
-        EXPECT_EQ(ReadFile(), text);
+        ExpectRefusedAndUntouched(text);
     }
 }
 
@@ -508,13 +513,7 @@ TEST_F(StoreContract, EmptyTruncatedOrMalformedFilesFailToOpenAndStayAsTheyWere)
          {std::string(), good.substr(0, good.size() / 2),
           StoreText("<Start_OnWindow>yes</Show_TickCount>"),
           std::string("<File_Desc><a></File_Desc>"), std::string("   \n")}) {
-        WriteFile(text);
-        Store store = NewStore();
-        std::string error;
-        EXPECT_FALSE(store.Open(path_, &error)) << text;
-        EXPECT_NE(error.find(path_), std::string::npos) << error;
-        EXPECT_NE(store.AddTable("New"), TableResult::kDone);
-        EXPECT_EQ(ReadFile(), text);
+        ExpectRefusedAndUntouched(text);
     }
     fs::remove(PathOf(path_));
     std::string error;

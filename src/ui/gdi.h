@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/geometry.h"
+#include "ui/handles.h"
+#include "ui/trace.h"
+#include "ui/win32.h"
+
+// Small bridges between Win32's geometry and bitmaps and the program's own types.
+namespace zarkit::ui {
+
+inline Rect ToRect(const RECT& rect) {
+    return Rect{rect.left, rect.top, rect.right, rect.bottom};
+}
+inline RECT ToRECT(const Rect& rect) {
+    return RECT{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+inline Rect ClientRect(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return ToRect(client);
+}
+
+inline Rect WindowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return ToRect(rect);
+}
+
+inline SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+// A bitmap resource of this module; an empty owner (and a trace) when it is missing.
+inline Bitmap LoadBitmapResource(int id) {
+    Bitmap bitmap(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
+    if (!bitmap) {
+        Trace(L"LoadBitmapW(%d) failed: %lu\n", id, GetLastError());
+    }
+    return bitmap;
+}
+
+}  // namespace zarkit::ui
