@@ -46,6 +46,9 @@ target_link_libraries(zarkit_win_tests PRIVATE zarkit_app gtest)
 # Helpers the end-to-end tests put beside the program.
 add_executable(update_marker tests/helpers/update_marker.cpp)
 target_link_options(update_marker PRIVATE -municode)
+add_executable(launch_marker tests/helpers/launch_marker.cpp)
+target_link_options(launch_marker PRIVATE -municode)
+target_link_libraries(launch_marker PRIVATE shell32)
 add_executable(zkprobe tests/helpers/zkprobe.cpp)
 target_link_options(zkprobe PRIVATE -municode)
 target_link_libraries(zkprobe PRIVATE user32)
@@ -64,5 +67,5 @@ foreach(script ${ZARKIT_E2E_TESTS})
   set_tests_properties(e2e_${name} PROPERTIES
     RUN_SERIAL ON
     LABELS e2e
-    ENVIRONMENT "ZARKIT_EXE=$<TARGET_FILE:zarkit>;ZARKIT_PROBE=$<TARGET_FILE:zkprobe>;ZARKIT_UPDATE_HELPER=$<TARGET_FILE:update_marker>;ZARKIT_ARTIFACTS=${CMAKE_BINARY_DIR}/artifacts")
+    ENVIRONMENT "ZARKIT_EXE=$<TARGET_FILE:zarkit>;ZARKIT_PROBE=$<TARGET_FILE:zkprobe>;ZARKIT_UPDATE_HELPER=$<TARGET_FILE:update_marker>;ZARKIT_LAUNCH_MARKER=$<TARGET_FILE:launch_marker>;ZARKIT_ARTIFACTS=${CMAKE_BINARY_DIR}/artifacts")
 endforeach()

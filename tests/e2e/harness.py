@@ -17,6 +17,7 @@ WINE = "/usr/lib/wine/wine64"
 EXE = os.environ.get("ZARKIT_EXE", "")
 PROBE = os.environ.get("ZARKIT_PROBE", "")
 UPDATE_HELPER = os.environ.get("ZARKIT_UPDATE_HELPER", "")
+LAUNCH_MARKER = os.environ.get("ZARKIT_LAUNCH_MARKER", "")
 ARTIFACTS = os.environ.get("ZARKIT_ARTIFACTS", os.path.join(tempfile.gettempdir(), "zarkit-artifacts"))
 
 
