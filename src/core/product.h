@@ -7,6 +7,7 @@ namespace zarkit::product {
 inline constexpr char kVersion[] = "1.0.2.1001";
 inline constexpr char kProductName[] = "VELMOR Zarkit";
 inline constexpr char kHomePage[] = "http://www.velmorsoft.com/";
+inline constexpr char kSupportEmail[] = "support@velmorsoft.com";
 
 inline constexpr char kAppTitle[] = "Zarkit";
 inline constexpr char kDrawerClassName[] = "Zarkit";

@@ -20,6 +20,10 @@ struct Settings {
 // The delay when the store has no Show_TickCount element.
 inline constexpr int kDefaultShowTickCount = 450;
 
+// The longest delay the program takes. Anything longer keeps the drawer shut for
+// good, and the settings can only be changed from inside the open drawer.
+inline constexpr int kMaxShowTickCount = 60000;
+
 // A stored flag is set only by exactly "yes": no other case, no blanks.
 bool ParseSettingFlag(std::string_view text);
 const char* FormatSettingFlag(bool value);
