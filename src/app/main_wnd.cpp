@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/messages.h"
 #include "core/drawer_geometry.h"
 #include "core/product.h"
 #include "core/text_rules.h"
@@ -95,7 +96,19 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_DESTROY:
             OnDestroy();
             return 0;
+        case WM_COMMAND:
+            if (NotificationIcon::OnCommand(Hwnd(), wparam)) {
+                return 0;
+            }
+            return DefaultProc(message, wparam, lparam);
+        case WM_ZK_TRAYNOTIFY:
+            m_TrayIcon.OnNotify(lparam);
+            return DefaultProc(message, wparam, lparam);
         default:
+            if (NotificationIcon::IsTaskbarCreated(message)) {
+                m_TrayIcon.AddAgain();  // a restarted task bar has forgotten every icon
+                return 0;
+            }
             return DefaultProc(message, wparam, lparam);
     }
 }
@@ -124,8 +137,9 @@ int CMainWnd::OnCreate() {
     m_Store->ReadSettings(m_Settings);
     m_TabCtrl.SetHoverSelect(m_Settings.SelTable_MouseOn ? 1 : 0);
 
-    // Here the tray icon is added, the Run value follows Start_OnWindow, and on the
-    // first run the default tables are written.
+    SetTrayIcon(true);
+    // Here the Run value follows Start_OnWindow, and on the first run the default tables
+    // are written.
 
     m_TabCtrl.SelectTab(0, true);
     if (m_Settings.Animate_WindowOnStart) {
@@ -250,9 +264,13 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
 }
 
 void CMainWnd::OnDestroy() {
-    // Here the tray icon is removed. The drawer is the main window: its end is the end
-    // of the message loop.
+    SetTrayIcon(false);
+    // The drawer is the main window: its end is the end of the message loop.
     PostQuitMessage(0);
+}
+
+bool CMainWnd::SetTrayIcon(bool add) {
+    return add ? m_TrayIcon.Add(Hwnd(), m_Settings.Show_TipOnStart) : m_TrayIcon.Remove();
 }
 
 void CMainWnd::SetBusy() {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/notification_icon.h"
 #include "app/raw_tab_ctrl.h"
 #include "app/zarkit_list_ctrl_view.h"
 #include "core/edge_slider.h"
@@ -42,6 +43,10 @@ public:
     void SetBusy();
     void ClearBusy() { m_Busy = 0; }
 
+    // Adds the notification-area icon (with the start-up balloon while Show_TipOnStart is
+    // on) or removes it; the shell's answer, which nobody needs to act on.
+    bool SetTrayIcon(bool add);
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
@@ -64,6 +69,7 @@ private:
     std::unique_ptr<Store> m_Store;
     int m_Busy = 0;
     Settings m_Settings;
+    NotificationIcon m_TrayIcon;
     EdgeSlider m_Slider;
     std::string m_ModuleDirectory;
 };

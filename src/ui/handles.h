@@ -62,6 +62,7 @@ inline void DeleteGdiObject(HGDIOBJ object) {
 using KernelHandle = UniqueHandle<NullEmptyTraits<HANDLE, CloseHandle>>;
 using FileHandle = UniqueHandle<FileTraits>;
 using IconHandle = UniqueHandle<NullEmptyTraits<HICON, DestroyIcon>>;
+using CursorHandle = UniqueHandle<NullEmptyTraits<HCURSOR, DestroyCursor>>;
 using MenuHandle = UniqueHandle<NullEmptyTraits<HMENU, DestroyMenu>>;
 using KeyHandle = UniqueHandle<NullEmptyTraits<HKEY, RegCloseKey>>;
 using MemoryDc = UniqueHandle<NullEmptyTraits<HDC, DeleteDC>>;
@@ -70,6 +71,8 @@ using Font = UniqueHandle<NullEmptyTraits<HFONT, DeleteGdiObject>>;
 using Pen = UniqueHandle<NullEmptyTraits<HPEN, DeleteGdiObject>>;
 using Brush = UniqueHandle<NullEmptyTraits<HBRUSH, DeleteGdiObject>>;
 using Region = UniqueHandle<NullEmptyTraits<HRGN, DeleteGdiObject>>;
+// A window created by its holder; released, not reset, when the system destroyed it already.
+using WindowHandle = UniqueHandle<NullEmptyTraits<HWND, DestroyWindow>>;
 
 // Selects a GDI object into a device context for one scope.
 class SelectScope {
