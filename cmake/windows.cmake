@@ -42,6 +42,8 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 add_executable(zarkit_win_tests ${ZARKIT_WIN_TEST_SOURCES} res/zarkit.rc)
 # Its own main: the tests run in a COM apartment.
 target_link_libraries(zarkit_win_tests PRIVATE zarkit_app gtest)
+# The hyperlink tests start the launch marker.
+add_dependencies(zarkit_win_tests launch_marker)
 
 # Helpers the end-to-end tests put beside the program.
 add_executable(update_marker tests/helpers/update_marker.cpp)
