@@ -115,7 +115,8 @@ def probe_windows():
 
 def store_xml(tables=(), animate=False, tick_count=450, hover_select=False, tip=False):
     """A store document as the program writes it: tables is a list of (name, items),
-    items a list of dicts with path, name, work_dir, params, id, special."""
+    items a list of dicts with path, name, work_dir, params, id, special; tip is
+    Show_TipOnStart."""
     from xml.sax.saxutils import escape, quoteattr
 
     def flag(value):

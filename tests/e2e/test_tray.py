@@ -52,6 +52,8 @@ class TrayTest(harness.DrawerTestCase):
         left, top, right, bottom = menu["rect"]
         harness.click((left + right) // 2, (top + bottom) // 2)
         self.assertEqual(self.process.wait(timeout=10), 0)
+        # Wine also drops the icons of a window that is gone, so this shows that the program
+        # ended cleanly; that the drawer removes its icon itself the Windows-side tests show.
         self.assertTrue(harness.wait_for(lambda: self.tray() is None, 5),
                         "the icon stayed after the program ended")
 
