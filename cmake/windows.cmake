@@ -42,6 +42,8 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 add_executable(zarkit_win_tests ${ZARKIT_WIN_TEST_SOURCES} res/zarkit.rc)
 # Its own main: the tests run in a COM apartment.
 target_link_libraries(zarkit_win_tests PRIVATE zarkit_app gtest)
+# The hyperlink tests start the launch marker.
+add_dependencies(zarkit_win_tests launch_marker)
 
 # Helpers the end-to-end tests put beside the program.
 add_executable(update_marker tests/helpers/update_marker.cpp)
@@ -51,7 +53,7 @@ target_link_options(launch_marker PRIVATE -municode)
 target_link_libraries(launch_marker PRIVATE shell32)
 add_executable(zkprobe tests/helpers/zkprobe.cpp)
 target_link_options(zkprobe PRIVATE -municode)
-target_link_libraries(zkprobe PRIVATE user32)
+target_link_libraries(zkprobe PRIVATE user32 shell32)
 
 # Start-up benchmark's floor: a program that only registers, creates and shows one window.
 add_executable(floor_window WIN32 bench/floor_window.cpp)

@@ -4,6 +4,10 @@
 
 #define IDR_MAINFRAME 128
 
+// Notification-area icon: its menu (the icon's own id is the same number) and command
+#define IDR_TRAY_MENU 141
+#define ID_QUIT_ZARKIT 32772
+
 // Tab strip skin
 #define IDB_TAB_BAR 129
 #define IDB_TAB_BOTTOM 130

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/default_content.h"
+#include "app/messages.h"
 #include "core/drawer_geometry.h"
 #include "core/product.h"
 #include "core/text_rules.h"
@@ -69,7 +70,19 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_DESTROY:
             OnDestroy();
             return 0;
+        case WM_COMMAND:
+            if (NotificationIcon::OnCommand(Hwnd(), wparam)) {
+                return 0;
+            }
+            return DefaultProc(message, wparam, lparam);
+        case WM_ZK_TRAYNOTIFY:
+            m_TrayIcon.OnNotify(lparam);
+            return DefaultProc(message, wparam, lparam);
         default:
+            if (NotificationIcon::IsTaskbarCreated(message)) {
+                m_TrayIcon.AddAgain();  // a restarted task bar has forgotten every icon
+                return 0;
+            }
             return DefaultProc(message, wparam, lparam);
     }
 }
@@ -98,7 +111,8 @@ int CMainWnd::OnCreate() {
     m_Tables.GetStore().ReadSettings(m_Settings);
     m_TabCtrl.SetHoverSelect(m_Settings.SelTable_MouseOn);
 
-    // Here the tray icon is added and the Run value follows Start_OnWindow.
+    SetTrayIcon(true);
+    // Here the Run value follows Start_OnWindow.
 
     if (m_FirstRun) {
         AddDefaultContent(m_Tables);
@@ -226,9 +240,13 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
 }
 
 void CMainWnd::OnDestroy() {
-    // Here the tray icon is removed. The drawer is the main window: its end is the end
-    // of the message loop.
+    SetTrayIcon(false);
+    // The drawer is the main window: its end is the end of the message loop.
     PostQuitMessage(0);
+}
+
+bool CMainWnd::SetTrayIcon(bool add) {
+    return add ? m_TrayIcon.Add(Hwnd(), m_Settings.Show_TipOnStart) : m_TrayIcon.Remove();
 }
 
 void CMainWnd::SetBusy() {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/notification_icon.h"
 #include "app/raw_tab_ctrl.h"
 #include "app/table_controller.h"
 #include "core/edge_slider.h"
@@ -35,6 +36,10 @@ public:
     void SetBusy();
     void ClearBusy() { m_Busy = false; }
 
+    // Adds the notification-area icon (with the start-up balloon while Show_TipOnStart is
+    // on) or removes it; the shell's answer, which nobody needs to act on.
+    bool SetTrayIcon(bool add);
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
@@ -57,6 +62,7 @@ private:
     Rect m_FullRect;
     bool m_Busy = false;
     Settings m_Settings;
+    NotificationIcon m_TrayIcon;
     EdgeSlider m_Slider;
 };
 

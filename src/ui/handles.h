@@ -68,6 +68,7 @@ inline void FreeIdList(PIDLIST_ABSOLUTE list) {
 using KernelHandle = UniqueHandle<NullEmptyTraits<HANDLE, CloseHandle>>;
 using FileHandle = UniqueHandle<FileTraits>;
 using IconHandle = UniqueHandle<NullEmptyTraits<HICON, DestroyIcon>>;
+using CursorHandle = UniqueHandle<NullEmptyTraits<HCURSOR, DestroyCursor>>;
 using MenuHandle = UniqueHandle<NullEmptyTraits<HMENU, DestroyMenu>>;
 using KeyHandle = UniqueHandle<NullEmptyTraits<HKEY, RegCloseKey>>;
 using MemoryDc = UniqueHandle<NullEmptyTraits<HDC, DeleteDC>>;
@@ -79,6 +80,8 @@ using Region = UniqueHandle<NullEmptyTraits<HRGN, DeleteGdiObject>>;
 using ImageList = UniqueHandle<NullEmptyTraits<HIMAGELIST, ImageList_Destroy>>;
 // A shell item identifier list, as SHGetSpecialFolderLocation hands it out.
 using IdList = UniqueHandle<NullEmptyTraits<PIDLIST_ABSOLUTE, FreeIdList>>;
+// A window created by its holder; released, not reset, when the system destroyed it already.
+using WindowHandle = UniqueHandle<NullEmptyTraits<HWND, DestroyWindow>>;
 
 // Selects a GDI object into a device context for one scope.
 class SelectScope {

@@ -166,9 +166,10 @@ def read_launches(path):
         return [json.loads(line) for line in f.read().decode("utf-8").splitlines() if line]
 
 
-def store_xml(tables=(), animate=False, tick_count=450, hover_select=False):
+def store_xml(tables=(), animate=False, tick_count=450, hover_select=False, tip=False):
     """A store document as the program writes it: tables is a list of (name, items),
-    items a list of dicts with path, name, work_dir, params, id, special."""
+    items a list of dicts with path, name, work_dir, params, id, special; tip is
+    Show_TipOnStart."""
     from xml.sax.saxutils import escape, quoteattr
 
     def flag(value):
@@ -179,7 +180,7 @@ def store_xml(tables=(), animate=False, tick_count=450, hover_select=False):
              "<File_Desc>",
              "<Start_OnWindow>no</Start_OnWindow>",
              "<Show_TickCount>%d</Show_TickCount>" % tick_count,
-             "<Show_TipOnStart>no</Show_TipOnStart>",
+             "<Show_TipOnStart>%s</Show_TipOnStart>" % flag(tip),
              "<Animate_WindowOnStart>%s</Animate_WindowOnStart>" % flag(animate),
              "<SelTable_MouseOn>%s</SelTable_MouseOn>" % flag(hover_select)]
     for name, items in tables:

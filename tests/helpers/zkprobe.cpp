@@ -6,12 +6,16 @@
 //                                 top-level window of CLASS, in index order:
 //                                 index|label|x,y (screen centre of its icon)|selected
 //   zkprobe post CLASS MSG [W L]  posts a message to the first top-level window of CLASS
+//   zkprobe postreg CLASS NAME [W L]  the same with the message registered under NAME
+//   zkprobe traydel CLASS ID      takes that window's notification-area icon ID away, as
+//                                 a restarting task bar loses every icon
 //   zkprobe close CLASS           posts WM_CLOSE to it
 //   zkprobe press TITLE BUTTON    clicks the button with that text in the dialog (or message
 //                                 box) with that title
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -158,18 +162,33 @@ int wmain(int argc, wchar_t** argv) {
     if (argc >= 3 && std::wcscmp(argv[1], L"items") == 0) {
         return PrintItems(argv[2]);
     }
-    if (argc >= 3 && (std::wcscmp(argv[1], L"post") == 0 || std::wcscmp(argv[1], L"close") == 0)) {
+    const bool registered = argc >= 4 && std::wcscmp(argv[1], L"postreg") == 0;
+    if (argc >= 3 &&
+        (std::wcscmp(argv[1], L"post") == 0 || std::wcscmp(argv[1], L"close") == 0 || registered)) {
         const HWND window = FindWindowW(argv[2], nullptr);
         if (window == nullptr) {
             std::fprintf(stderr, "no window of that class\n");
             return 2;
         }
         const bool close = std::wcscmp(argv[1], L"close") == 0;
-        const UINT message =
-            close ? WM_CLOSE : static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
+        const UINT message = close        ? WM_CLOSE
+                             : registered ? RegisterWindowMessageW(argv[3])
+                                          : static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
         const WPARAM wparam = (!close && argc > 4) ? std::wcstoull(argv[4], nullptr, 0) : 0;
         const LPARAM lparam = (!close && argc > 5) ? std::wcstoll(argv[5], nullptr, 0) : 0;
         return PostMessageW(window, message, wparam, lparam) ? 0 : 1;
+    }
+    if (argc >= 4 && std::wcscmp(argv[1], L"traydel") == 0) {
+        const HWND window = FindWindowW(argv[2], nullptr);
+        if (window == nullptr) {
+            std::fprintf(stderr, "no window of that class\n");
+            return 2;
+        }
+        NOTIFYICONDATAW icon{};
+        icon.cbSize = sizeof icon;
+        icon.hWnd = window;
+        icon.uID = static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
+        return Shell_NotifyIconW(NIM_DELETE, &icon) ? 0 : 1;
     }
     if (argc >= 4 && std::wcscmp(argv[1], L"press") == 0) {
         const HWND dialog = FindWindowW(L"#32770", argv[2]);
@@ -188,7 +207,7 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     std::fprintf(stderr,
-                 "usage: zkprobe windows | items CLASS | post CLASS MSG [W L] | close CLASS |"
-                 " press TITLE BUTTON\n");
+                 "usage: zkprobe windows | items CLASS | post CLASS MSG [W L] | postreg CLASS "
+                 "NAME [W L] | close CLASS | traydel CLASS ID | press TITLE BUTTON\n");
     return 2;
 }
