@@ -9,12 +9,15 @@
 //   zkprobe postreg CLASS NAME [W L]  the same with the message registered under NAME
 //   zkprobe traydel CLASS ID      takes that window's notification-area icon ID away, as
 //                                 a restarting task bar loses every icon
+//   zkprobe resources CLASS       of the process owning the first top-level window of CLASS:
+//                                 user=N gdi=N windows=N private_kb=N working_set_kb=N
 //   zkprobe close CLASS           posts WM_CLOSE to it
 //   zkprobe press TITLE BUTTON    clicks the button with that text in the dialog (or message
 //                                 box) with that title
 #include <windows.h>
 
 #include <commctrl.h>
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -152,12 +155,63 @@ int PrintItems(const wchar_t* top_class) {
     return 0;
 }
 
+struct WindowCount {
+    DWORD pid;
+    int count;
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM param) {
+    ++reinterpret_cast<WindowCount*>(param)->count;
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM param) {
+    auto* counted = reinterpret_cast<WindowCount*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == counted->pid) {
+        ++counted->count;
+        EnumChildWindows(window, CountChild, param);
+    }
+    return TRUE;
+}
+
+// What the process holds: its GUI objects as the system counts them, its windows, and
+// its memory.
+int PrintResources(const wchar_t* top_class) {
+    const HWND top = FindWindowW(top_class, nullptr);
+    if (top == nullptr) {
+        return 2;
+    }
+    WindowCount windows{0, 0};
+    GetWindowThreadProcessId(top, &windows.pid);
+    const HANDLE process =
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, windows.pid);
+    if (process == nullptr) {
+        return 2;
+    }
+    EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&windows));
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                         sizeof memory);
+    std::printf("user=%lu gdi=%lu windows=%d private_kb=%llu working_set_kb=%llu\n",
+                GetGuiResources(process, GR_USEROBJECTS), GetGuiResources(process, GR_GDIOBJECTS),
+                windows.count, static_cast<unsigned long long>(memory.PrivateUsage / 1024),
+                static_cast<unsigned long long>(memory.WorkingSetSize / 1024));
+    CloseHandle(process);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc >= 2 && std::wcscmp(argv[1], L"windows") == 0) {
         EnumWindows(PrintWindow, 0);
         return 0;
+    }
+    if (argc >= 3 && std::wcscmp(argv[1], L"resources") == 0) {
+        return PrintResources(argv[2]);
     }
     if (argc >= 3 && std::wcscmp(argv[1], L"items") == 0) {
         return PrintItems(argv[2]);
