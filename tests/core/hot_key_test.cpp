@@ -98,11 +98,6 @@ TEST(HotKeyCheck, OnlyKnownKeysAndModifiers) {
     EXPECT_EQ(CheckHotKey(HotKey{}), HotKeyProblem::kNone);
 }
 
-TEST(HotKeyWin32, RegistersWithoutRepeat) {
-    EXPECT_EQ(RegisterHotKeyModifiers(kCtrlAltZ), 0x1u | 0x2u | 0x4000u);
-    EXPECT_EQ(RegisterHotKeyModifiers(HotKey{kModShift | kModWin, vk::kF1}), 0x4u | 0x8u | 0x4000u);
-}
-
 TEST(HotKeyWin32, ControlWordBothWays) {
     // HOTKEYF_CONTROL 2 | HOTKEYF_ALT 4 in the high byte, 'Z' in the low one.
     EXPECT_EQ(HotKeyControlWord(kCtrlAltZ), std::uint16_t{0x065A});
