@@ -41,7 +41,9 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 add_executable(zarkit_win_tests ${ZARKIT_WIN_TEST_SOURCES} res/zarkit.rc)
 # Its own main: the tests run in a COM apartment.
-target_link_libraries(zarkit_win_tests PRIVATE zarkit_app gtest)
+target_link_libraries(zarkit_win_tests PRIVATE zarkit_app gtest version)
+# Reads the version resource of the zarkit.exe beside it.
+add_dependencies(zarkit_win_tests zarkit)
 
 # Helpers the end-to-end tests put beside the program.
 add_executable(update_marker tests/helpers/update_marker.cpp)
