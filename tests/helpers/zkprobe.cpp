@@ -4,6 +4,9 @@
 //                                 hwnd|pid|class|title|left,top,right,bottom|child texts
 //   zkprobe post CLASS MSG [W L]  posts a message to the first top-level window of CLASS
 //   zkprobe close CLASS           posts WM_CLOSE to it
+//   zkprobe postchild CLASS CHILD MSG [W L]
+//                                 posts a message to the first visible descendant of class
+//                                 CHILD inside the first top-level window of CLASS
 //   zkprobe press TITLE BUTTON    clicks the button with that text in the dialog (or message
 //                                 box) with that title
 #include <windows.h>
@@ -79,6 +82,22 @@ BOOL CALLBACK FindButton(HWND child, LPARAM param) {
     return TRUE;
 }
 
+struct ChildSearch {
+    const wchar_t* class_name;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleChild(HWND child, LPARAM param) {
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    wchar_t class_name[256];
+    GetClassNameW(child, class_name, 256);
+    if (std::wcscmp(class_name, search->class_name) == 0 && IsWindowVisible(child)) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -99,6 +118,23 @@ int wmain(int argc, wchar_t** argv) {
         const LPARAM lparam = (!close && argc > 5) ? std::wcstoll(argv[5], nullptr, 0) : 0;
         return PostMessageW(window, message, wparam, lparam) ? 0 : 1;
     }
+    if (argc >= 5 && std::wcscmp(argv[1], L"postchild") == 0) {
+        const HWND window = FindWindowW(argv[2], nullptr);
+        if (window == nullptr) {
+            std::fprintf(stderr, "no window of that class\n");
+            return 2;
+        }
+        ChildSearch search{argv[3], nullptr};
+        EnumChildWindows(window, FindVisibleChild, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr) {
+            std::fprintf(stderr, "no visible child of that class\n");
+            return 2;
+        }
+        const auto message = static_cast<UINT>(std::wcstoul(argv[4], nullptr, 0));
+        const WPARAM wparam = argc > 5 ? std::wcstoull(argv[5], nullptr, 0) : 0;
+        const LPARAM lparam = argc > 6 ? std::wcstoll(argv[6], nullptr, 0) : 0;
+        return PostMessageW(search.found, message, wparam, lparam) ? 0 : 1;
+    }
     if (argc >= 4 && std::wcscmp(argv[1], L"press") == 0) {
         const HWND dialog = FindWindowW(L"#32770", argv[2]);
         if (dialog == nullptr) {
@@ -117,6 +153,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::fprintf(
         stderr,
-        "usage: zkprobe windows | post CLASS MSG [W L] | close CLASS | press TITLE BUTTON\n");
+        "usage: zkprobe windows | post CLASS MSG [W L] | postchild CLASS CHILD MSG [W L] | "
+        "close CLASS | press TITLE BUTTON\n");
     return 2;
 }
