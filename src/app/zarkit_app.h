@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "ui/application.h"
 #include "ui/handles.h"
 
@@ -14,8 +12,6 @@ protected:
 
 private:
     ui::KernelHandle m_InstanceMutex;
-    std::string m_ModuleDirectory;
-    std::string m_ProbeFilePath;
 };
 
 }  // namespace zarkit

@@ -21,5 +21,6 @@ inline constexpr char kConfigProductVersionKey[] = "ProductVersion";
 inline constexpr char kUpdaterFileName[] = "Update.exe";
 inline constexpr char kProbeFileName[] = "brisvane.html";
 inline constexpr char kStoreFileName[] = "info_data.xml";
+inline constexpr char kHelpFileName[] = "Zarkit.chm";
 
 }  // namespace zarkit::product

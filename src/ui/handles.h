@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "ui/win32.h"
+#include <commctrl.h>
+#include <shtypes.h>
 
 namespace zarkit::ui {
 
@@ -59,6 +61,10 @@ inline void DeleteGdiObject(HGDIOBJ object) {
     DeleteObject(object);
 }
 
+inline void FreeIdList(PIDLIST_ABSOLUTE list) {
+    CoTaskMemFree(list);
+}
+
 using KernelHandle = UniqueHandle<NullEmptyTraits<HANDLE, CloseHandle>>;
 using FileHandle = UniqueHandle<FileTraits>;
 using IconHandle = UniqueHandle<NullEmptyTraits<HICON, DestroyIcon>>;
@@ -70,6 +76,9 @@ using Font = UniqueHandle<NullEmptyTraits<HFONT, DeleteGdiObject>>;
 using Pen = UniqueHandle<NullEmptyTraits<HPEN, DeleteGdiObject>>;
 using Brush = UniqueHandle<NullEmptyTraits<HBRUSH, DeleteGdiObject>>;
 using Region = UniqueHandle<NullEmptyTraits<HRGN, DeleteGdiObject>>;
+using ImageList = UniqueHandle<NullEmptyTraits<HIMAGELIST, ImageList_Destroy>>;
+// A shell item identifier list, as SHGetSpecialFolderLocation hands it out.
+using IdList = UniqueHandle<NullEmptyTraits<PIDLIST_ABSOLUTE, FreeIdList>>;
 
 // Selects a GDI object into a device context for one scope.
 class SelectScope {

@@ -1,7 +1,10 @@
 // A small window inspector for end-to-end tests, run under Wine beside the program.
 //
 //   zkprobe windows               one line per visible top-level window:
-//                                 hwnd|pid|class|title|left,top,right,bottom|child texts
+//                                 hwnd|pid|class|title|left,top,right,bottom|exstyle|child texts
+//   zkprobe items CLASS           the entries of the visible list control inside the first
+//                                 top-level window of CLASS, in index order:
+//                                 index|label|x,y (screen centre of its icon)|selected
 //   zkprobe post CLASS MSG [W L]  posts a message to the first top-level window of CLASS
 //   zkprobe close CLASS           posts WM_CLOSE to it
 //   zkprobe postchild CLASS CHILD MSG [W L]
@@ -10,6 +13,8 @@
 //   zkprobe press TITLE BUTTON    clicks the button with that text in the dialog (or message
 //                                 box) with that title
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -54,9 +59,10 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM) {
     GetWindowThreadProcessId(window, &pid);
     std::string children;
     EnumChildWindows(window, AppendChildText, reinterpret_cast<LPARAM>(&children));
-    std::printf("%p|%lu|%s|%s|%ld,%ld,%ld,%ld|%s\n", static_cast<void*>(window), pid,
+    const auto ex_style = static_cast<unsigned long>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+    std::printf("%p|%lu|%s|%s|%ld,%ld,%ld,%ld|0x%lx|%s\n", static_cast<void*>(window), pid,
                 Utf8(class_name).c_str(), Utf8(title).c_str(), rect.left, rect.top, rect.right,
-                rect.bottom, children.c_str());
+                rect.bottom, ex_style, children.c_str());
     return TRUE;
 }
 
@@ -98,12 +104,78 @@ BOOL CALLBACK FindVisibleChild(HWND child, LPARAM param) {
     return TRUE;
 }
 
+BOOL CALLBACK FindVisibleList(HWND child, LPARAM param) {
+    wchar_t class_name[64];
+    GetClassNameW(child, class_name, 64);
+    if (std::wcscmp(class_name, L"SysListView32") == 0 && IsWindowVisible(child)) {
+        *reinterpret_cast<HWND*>(param) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The list lives in another process: its answers go through memory allocated there.
+int PrintItems(const wchar_t* top_class) {
+    const HWND top = FindWindowW(top_class, nullptr);
+    HWND list = nullptr;
+    if (top != nullptr) {
+        EnumChildWindows(top, FindVisibleList, reinterpret_cast<LPARAM>(&list));
+    }
+    if (list == nullptr) {
+        std::fprintf(stderr, "no visible list\n");
+        return 2;
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(list, &pid);
+    const HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) {
+        return 2;
+    }
+    constexpr SIZE_T kTextChars = 1024;
+    auto* remote = static_cast<char*>(
+        VirtualAllocEx(process, nullptr, 64 * 1024, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (remote == nullptr) {
+        CloseHandle(process);
+        return 2;
+    }
+    auto* remote_text = reinterpret_cast<wchar_t*>(remote + 4096);
+    const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        LVITEMW item{};
+        item.pszText = remote_text;
+        item.cchTextMax = kTextChars;
+        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+        SendMessageW(list, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(remote));
+        wchar_t text[kTextChars] = L"";
+        ReadProcessMemory(process, remote_text, text, sizeof text, nullptr);
+        text[kTextChars - 1] = L'\0';
+
+        RECT rect{LVIR_ICON, 0, 0, 0};
+        WriteProcessMemory(process, remote, &rect, sizeof rect, nullptr);
+        SendMessageW(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr);
+        POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        ClientToScreen(list, &centre);
+        const bool selected =
+            (SendMessageW(list, LVM_GETITEMSTATE, index, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+        std::printf("%d|%s|%ld,%ld|%d\n", index, Utf8(text).c_str(), centre.x, centre.y,
+                    selected ? 1 : 0);
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc >= 2 && std::wcscmp(argv[1], L"windows") == 0) {
         EnumWindows(PrintWindow, 0);
         return 0;
+    }
+    if (argc >= 3 && std::wcscmp(argv[1], L"items") == 0) {
+        return PrintItems(argv[2]);
     }
     if (argc >= 3 && (std::wcscmp(argv[1], L"post") == 0 || std::wcscmp(argv[1], L"close") == 0)) {
         const HWND window = FindWindowW(argv[2], nullptr);
@@ -151,9 +223,8 @@ int wmain(int argc, wchar_t** argv) {
                      reinterpret_cast<LPARAM>(search.found));
         return 0;
     }
-    std::fprintf(
-        stderr,
-        "usage: zkprobe windows | post CLASS MSG [W L] | postchild CLASS CHILD MSG [W L] | "
-        "close CLASS | press TITLE BUTTON\n");
+    std::fprintf(stderr,
+                 "usage: zkprobe windows | items CLASS | post CLASS MSG [W L] |"
+                 " postchild CLASS CHILD MSG [W L] | close CLASS | press TITLE BUTTON\n");
     return 2;
 }
