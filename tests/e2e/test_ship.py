@@ -94,6 +94,41 @@ class HelpFileTest(unittest.TestCase):
                          (510, 576))
 
 
+class HelpCommandTest(harness.DrawerTestCase):
+    def tearDown(self):
+        harness.probe("close", "HH Parent")
+        harness.wait_for(lambda: not self.help_windows(), 10, interval=0.1)
+        super().tearDown()
+
+    def help_windows(self):
+        title = project_files()[1]["Title"]
+        return [w for w in harness.probe_windows() if w["title"] == title]
+
+    def test_the_help_command_opens_the_help_file_beside_the_program(self):
+        shutil.copy(HELP, self.program.path("Zarkit.chm"))
+        self.program.write("info_data.xml", harness.store_xml([("Common", [])]))
+        self.program.start()
+        self.program.wait_for_drawer()
+        self.assertEqual(self.help_windows(), [])
+
+        # WM_COMMAND "Help" to the item list view, as its context menu sends it.
+        result = harness.probe("postchild", "Zarkit", "ZarkitListView", 0x111, 32804, 0)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        windows = harness.wait_for(self.help_windows, 30, interval=0.2)
+        self.assertTrue(windows, "no help window titled %r" % project_files()[1]["Title"])
+        left, top, right, bottom = windows[0]["rect"]
+        self.assertGreater(right - left, 300)
+
+        # Drawn once its toolbar icons and contents tree are painted: many colours, not a
+        # blank frame.
+        def drawn():
+            shot = harness.Screenshot("help_window")
+            colours = {shot.pixel(x, y)
+                       for x in range(max(left, 0) + 2, min(right, shot.width) - 2, 3)
+                       for y in range(max(top, 0) + 2, min(bottom, shot.height) - 2, 3)}
+            return len(colours) > 40
+        self.assertTrue(harness.wait_for(drawn, 20, interval=0.5), "the help window stays blank")
+
 def wine(*args, timeout=60):
     return harness.run([harness.WINE, *args], timeout=timeout, env=harness.wine_env())
 
