@@ -12,6 +12,9 @@
 //   zkprobe resources CLASS       of the process owning the first top-level window of CLASS:
 //                                 user=N gdi=N windows=N private_kb=N working_set_kb=N
 //   zkprobe close CLASS           posts WM_CLOSE to it
+//   zkprobe postchild CLASS CHILD MSG [W L]
+//                                 posts a message to the first visible descendant of class
+//                                 CHILD inside the first top-level window of CLASS
 //   zkprobe press TITLE BUTTON    clicks the button with that text in the dialog (or message
 //                                 box) with that title
 #include <windows.h>
@@ -86,6 +89,22 @@ BOOL CALLBACK FindButton(HWND child, LPARAM param) {
         }
     }
     if (plain == search->text) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct ChildSearch {
+    const wchar_t* class_name;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleChild(HWND child, LPARAM param) {
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    wchar_t class_name[256];
+    GetClassNameW(child, class_name, 256);
+    if (std::wcscmp(class_name, search->class_name) == 0 && IsWindowVisible(child)) {
         search->found = child;
         return FALSE;
     }
@@ -244,6 +263,23 @@ int wmain(int argc, wchar_t** argv) {
         icon.uID = static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
         return Shell_NotifyIconW(NIM_DELETE, &icon) ? 0 : 1;
     }
+    if (argc >= 5 && std::wcscmp(argv[1], L"postchild") == 0) {
+        const HWND window = FindWindowW(argv[2], nullptr);
+        if (window == nullptr) {
+            std::fprintf(stderr, "no window of that class\n");
+            return 2;
+        }
+        ChildSearch search{argv[3], nullptr};
+        EnumChildWindows(window, FindVisibleChild, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr) {
+            std::fprintf(stderr, "no visible child of that class\n");
+            return 2;
+        }
+        const auto message = static_cast<UINT>(std::wcstoul(argv[4], nullptr, 0));
+        const WPARAM wparam = argc > 5 ? std::wcstoull(argv[5], nullptr, 0) : 0;
+        const LPARAM lparam = argc > 6 ? std::wcstoll(argv[6], nullptr, 0) : 0;
+        return PostMessageW(search.found, message, wparam, lparam) ? 0 : 1;
+    }
     if (argc >= 4 && std::wcscmp(argv[1], L"press") == 0) {
         const HWND dialog = FindWindowW(L"#32770", argv[2]);
         if (dialog == nullptr) {
@@ -262,6 +298,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::fprintf(stderr,
                  "usage: zkprobe windows | items CLASS | post CLASS MSG [W L] | postreg CLASS "
-                 "NAME [W L] | close CLASS | traydel CLASS ID | press TITLE BUTTON\n");
+                 "NAME [W L] | postchild CLASS CHILD MSG [W L] | close CLASS | traydel CLASS ID |"
+                 " press TITLE BUTTON\n");
     return 2;
 }

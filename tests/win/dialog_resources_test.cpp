@@ -85,7 +85,7 @@ const std::vector<Template>& Templates() {
          246,
          119,
          {{IDOK, Kind::kDefaultButton, L"OK", {165, 88, 50, 14}},
-          {-1, Kind::kLabel, L"Copyright (C) VELMOR Software", {14, 84, 123, 8}},
+          {-1, Kind::kLabel, L"Copyright (C) 2026 VELMOR Soft", {14, 84, 123, 8}},
           {-1, Kind::kLabel, L"All rights reserved.", {14, 100, 62, 8}},
           {1012, Kind::kLabel, L"", {64, 6, 149, 8}},
           {-1, Kind::kRule, L"", {15, 76, 209, 1}},
