@@ -384,6 +384,64 @@ TEST_F(StoreContract, UnicodeNamesPathsAndAttributesRoundTripByteExact) {
     EXPECT_EQ(tables[0].items[0], item);
 }
 
+// UTF-16 little-endian bytes with a byte-order mark, whatever the host's byte order.
+std::string Utf16LeFile(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+// A hand-made store may declare another encoding. It is read in that encoding and written
+// back as UTF-8, with a declaration that says so: the text survives every later save and
+// start, and the file stays the same from the first save on.
+TEST_F(StoreContract, StoresDeclaringOtherEncodingsAreWrittenBackAsUtf8AndStayStable) {
+    const std::string cafe = "caf\xC3\xA9";
+    const std::string tools = "\xE5\xB7\xA5\xE5\x85\xB7 caf\xC3\xA9";
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string label;
+        const char* declared;
+    } stores[] = {
+        {"ISO-8859-1",
+         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><File_Desc>" + std::string(kSettings) +
+             TableText("caf\xE9", ItemText("C:\\caf\xE9.exe", "caf\xE9", "{L}")) + "</File_Desc>",
+         cafe, "ISO-8859-1"},
+        {"UTF-16",
+         Utf16LeFile(u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><File_Desc>"
+                     u"<Show_TickCount>450</Show_TickCount><Table_Node><Table_Lable>"
+                     u"\u5DE5\u5177 caf\u00E9</Table_Lable></Table_Node></File_Desc>"),
+         tools, "UTF-16"},
+    };
+    for (const auto& stored : stores) {
+        SCOPED_TRACE(stored.name);
+        WriteFile(stored.bytes);
+        std::string previous;
+        for (int start = 0; start < 3; ++start) {
+            SCOPED_TRACE("start " + std::to_string(start));
+            Store store = NewStore();
+            std::string error;
+            ASSERT_TRUE(store.Open(path_, &error)) << error;
+            const auto tables = Load(store);
+            ASSERT_EQ(tables.size(), 1u);
+            EXPECT_EQ(tables[0].name, stored.label);
+            Settings settings;
+            store.ReadSettings(settings);
+            ASSERT_TRUE(store.WriteSettings(settings));
+            const std::string saved = ReadFile();
+            EXPECT_NE(saved.find(stored.label), std::string::npos) << "not UTF-8: " << saved;
+            EXPECT_EQ(saved.find(stored.declared), std::string::npos) << saved;
+            if (start > 0) {
+                EXPECT_EQ(saved, previous);
+            }
+            previous = saved;
+        }
+    }
+}
+
 TEST_F(StoreContract, CharactersXmlCannotHoldNeverMakeTheFileUnreadable) {
     ASSERT_TRUE(Store::CreateDefaultStore(&MakeContractDocument, path_));
     Store store = NewStore();
