@@ -239,10 +239,11 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     } else if (timer_id == kAnimationTimerId) {
-        if (const auto next = AnimationStep(window, m_FullRect.Width())) {
-            SetWindowPos(Hwnd(), HWND_TOPMOST, next->left, next->top, next->Width(), next->Height(),
-                         SWP_SHOWWINDOW | SWP_NOACTIVATE);
-        } else {
+        const AnimationFrame frame = m_Slider.Animate(window, m_FullRect.Width(), GetTickCount());
+        const Rect& next = frame.window;
+        SetWindowPos(Hwnd(), HWND_TOPMOST, next.left, next.top, next.Width(), next.Height(),
+                     SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        if (frame.last) {
             KillTimer(Hwnd(), kAnimationTimerId);
             SetTimer(Hwnd(), kPollTimerId, kPollPeriodMs, nullptr);
         }

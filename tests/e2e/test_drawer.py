@@ -142,6 +142,26 @@ class SlidingTest(DrawerTest):
         print("slid off in %.2f s, %d distinct positions seen" % (duration, len(lefts)))
         self.assertTrue(0.6 <= duration <= 2.5, duration)
 
+    def test_a_pointer_resting_at_the_edge_through_the_animation_opens_after_the_delay(self):
+        # The user waits at the edge while the drawer slides away: it must end as the
+        # strip, not as a sliver that never opens, and then open like any rest at the edge.
+        self.program.write("info_data.xml",
+                           harness.store_xml(tables=[("Common", [])], animate=True, tick_count=450))
+        harness.move_pointer(*IN_STRIP)
+        self.program.start()
+        drawer = self.program.wait_for_drawer()
+        self.assertIsNotNone(self.wait_geometry(drawer, COLLAPSED, 6),
+                             "the animation did not end as the strip: %s" % (harness.geometry(drawer),))
+        collapsed = time.monotonic()
+        time.sleep(0.25)
+        self.assertEqual(harness.geometry(drawer), COLLAPSED, "opened before the delay")
+        self.assertIsNotNone(self.wait_geometry(drawer, OPEN, 1.5 - (time.monotonic() - collapsed)),
+                             "not open after the delay: %s" % (harness.geometry(drawer),))
+        print("opened %.0f ms after the animation ended" % ((time.monotonic() - collapsed) * 1000))
+
+        harness.move_pointer(*AWAY)
+        self.assertIsNotNone(self.wait_geometry(drawer, COLLAPSED, 0.5))
+
 
 class SkinTest(DrawerTest):
     def test_open_drawer_shows_border_background_frame_and_one_tab_per_table(self):
