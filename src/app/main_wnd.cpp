@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/store_recovery.h"
 #include "core/drawer_geometry.h"
 #include "core/product.h"
 #include "core/text_rules.h"
@@ -138,6 +139,8 @@ int CMainWnd::OnCreate() {
 
 bool CMainWnd::OpenStore() {
     const std::string path = m_ModuleDirectory + product::kStoreFileName;
+    // What saves cut short by a crash left behind; no other copy of the program runs.
+    Store::RemoveLeftoverFiles(path);
     if (!io::FileExists(path)) {
         m_FirstRun = 1;
         Store::CreateDefaultStore(&MakeMsxmlDocument, path);
@@ -150,10 +153,7 @@ bool CMainWnd::OpenStore() {
     m_Store = std::make_unique<Store>(&MakeMsxmlDocument, ui::ComGuidSource());
     std::string error;
     if (!m_Store->Open(path, std::move(document), &error)) {
-        // The store is the user's work: say what is wrong, touch nothing, and stop.
-        ShowError("Zarkit cannot load its tables and settings, and leaves the file as it is.\n\n" +
-                  error);
-        return false;
+        return RecoverDamagedStore(*m_Store, path, error);
     }
     return true;
 }
