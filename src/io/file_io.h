@@ -20,10 +20,10 @@ bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* err
 // the old one. On failure the old file is as it was and no temporary file is left.
 bool ReplaceFileContent(const std::string& path, std::string_view bytes, std::string* error);
 
-// The same, but the file being replaced is kept as `backup`, which it replaces in one
-// step as well: `backup` is always a whole file, the older backup or the newer one.
-// When no backup can be made the content is still replaced (the change matters more
-// than a copy of what it replaces); `backup_kept`, when given, says whether one was.
+// The same, but the file being replaced is kept as `backup` (in the same folder), which
+// it replaces in one step as well: `backup` is always a whole file, the older backup or the newer
+// one. When no backup can be made the content is still replaced (the change matters more than a
+// copy of what it replaces); `backup_kept`, when given, says whether one was.
 bool ReplaceFileContentKeepingBackup(const std::string& path, std::string_view bytes,
                                      const std::string& backup, std::string* error,
                                      bool* backup_kept = nullptr);

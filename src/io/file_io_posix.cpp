@@ -130,11 +130,18 @@ bool WriteTemporaryFile(const std::string& path, std::string_view bytes, std::st
     return true;
 }
 
-bool MoveIntoPlace(const std::string& temporary, const std::string& path, std::string* error) {
+bool Rename(const std::string& temporary, const std::string& path, std::string* error) {
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
         const int saved = errno;
         ::unlink(temporary.c_str());
         SetError(error, "Cannot replace", path, saved);
+        return false;
+    }
+    return true;
+}
+
+bool MoveIntoPlace(const std::string& temporary, const std::string& path, std::string* error) {
+    if (!Rename(temporary, path, error)) {
         return false;
     }
     SyncDirectoryOf(path);
@@ -152,7 +159,9 @@ bool KeepBackup(const std::string& path, const std::string& backup) {
             return false;
         }
     }
-    if (!MoveIntoPlace(temporary, backup, nullptr)) {
+    // Made durable with the store's own rename, which follows in the same folder; lost
+    // in a crash before that, it leaves the older backup, whole.
+    if (!Rename(temporary, backup, nullptr)) {
         return false;
     }
     // When the backup already is this file (a save killed after keeping it), rename()
