@@ -4,6 +4,7 @@
 
 #include "app/default_content.h"
 #include "app/messages.h"
+#include "app/store_recovery.h"
 #include "core/drawer_geometry.h"
 #include "core/product.h"
 #include "core/text_rules.h"
@@ -129,6 +130,8 @@ int CMainWnd::OnCreate() {
 
 std::unique_ptr<Store> CMainWnd::OpenStore() {
     const std::string path = m_ModuleDirectory + product::kStoreFileName;
+    // What saves cut short by a crash left behind; no other copy of the program runs.
+    Store::RemoveLeftoverFiles(path);
     if (!io::FileExists(path)) {
         m_FirstRun = true;
         Store::CreateDefaultStore(&MakeMsxmlDocument, path);
@@ -140,10 +143,8 @@ std::unique_ptr<Store> CMainWnd::OpenStore() {
     }
     auto store = std::make_unique<Store>(&MakeMsxmlDocument, ui::ComGuidSource());
     std::string error;
-    if (!store->Open(path, std::move(document), &error)) {
-        // The store is the user's work: say what is wrong, touch nothing, and stop.
-        ShowError("Zarkit cannot load its tables and settings, and leaves the file as it is.\n\n" +
-                  error);
+    if (!store->Open(path, std::move(document), &error) &&
+        !RecoverDamagedStore(*store, path, error)) {
         return nullptr;
     }
     return store;
@@ -229,10 +230,11 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     } else if (timer_id == kAnimationTimerId) {
-        if (const auto next = AnimationStep(window, m_FullRect.Width())) {
-            SetWindowPos(Hwnd(), HWND_TOPMOST, next->left, next->top, next->Width(), next->Height(),
-                         SWP_SHOWWINDOW | SWP_NOACTIVATE);
-        } else {
+        const AnimationFrame frame = m_Slider.Animate(window, m_FullRect.Width(), GetTickCount());
+        const Rect& next = frame.window;
+        SetWindowPos(Hwnd(), HWND_TOPMOST, next.left, next.top, next.Width(), next.Height(),
+                     SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        if (frame.last) {
             KillTimer(Hwnd(), kAnimationTimerId);
             SetTimer(Hwnd(), kPollTimerId, kPollPeriodMs, nullptr);
         }

@@ -41,10 +41,19 @@ bool IsAnotherInstanceRunning(ui::KernelHandle& mutex) {
 
 }  // namespace
 
+CZarkitApp::CZarkitApp(std::string (*executable_path)()) : m_ExecutablePath(executable_path) {}
+
 bool CZarkitApp::InitInstance() {
-    const std::string exe_path = ExecutablePath();
+    const std::string exe_path = m_ExecutablePath();
+    // Every file lies beside the program. Without its folder the paths would name the
+    // root of the current drive, and the updater any Update.exe found there.
+    if (ModuleDirectoryOf(exe_path).empty()) {
+        ui::Trace(L"CZarkitApp: the program's own path is unknown; giving up\n");
+        SetExitCode(1);
+        return false;
+    }
     WriteProductInfo(exe_path);
-    StartUpdaterThread();
+    StartUpdaterThread(UpdaterPathOf(exe_path));
 
     if (IsAnotherInstanceRunning(m_InstanceMutex)) {
         MessageBoxW(nullptr, ui::Widen(product::kAlreadyRunning).c_str(),
