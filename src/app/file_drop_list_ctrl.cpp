@@ -10,8 +10,11 @@
 namespace zarkit {
 namespace {
 
+// Every list shows its icons from one image list that it does not own (see
+// ShellIconCache), so it must not destroy it.
 constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_ICON |
-                         LVS_SHOWSELALWAYS | LVS_SORTASCENDING | LVS_AUTOARRANGE | LVS_EDITLABELS;
+                         LVS_SHOWSELALWAYS | LVS_SORTASCENDING | LVS_AUTOARRANGE | LVS_EDITLABELS |
+                         LVS_SHAREIMAGELISTS;
 // Info tips, underlined hot and cold items.
 constexpr DWORD kExtendedStyle = LVS_EX_INFOTIP | LVS_EX_UNDERLINEHOT | LVS_EX_UNDERLINECOLD;
 static_assert(kExtendedStyle == 0x1C00);
@@ -36,7 +39,6 @@ bool CFileDropListCtrl::Create(HWND parent, const Rect& rect) {
                            reinterpret_cast<DWORD_PTR>(this))) {
         ui::TraceLastError(L"CFileDropListCtrl::Create: SetWindowSubclass");
     }
-    CreateTip();
     return true;
 }
 
@@ -57,12 +59,19 @@ void CFileDropListCtrl::CreateTip() {
     SendMessageW(m_Tip, TTM_SETMAXTIPWIDTH, 0, kTipWidth);
 }
 
+// Made when the pointer first comes over an entry: most tables are never pointed at.
 // One tool covers the whole control; its id is the entry under the pointer, so the
 // tooltip shows afresh whenever the pointer moves to another entry.
 void CFileDropListCtrl::TrackTipItem(POINT point) {
     const int item = HitTest(point);
-    if (m_Tip == nullptr || item == m_TipItem) {
+    if (item == m_TipItem) {
         return;
+    }
+    if (m_Tip == nullptr) {
+        CreateTip();
+        if (m_Tip == nullptr) {
+            return;
+        }
     }
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;

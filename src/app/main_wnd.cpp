@@ -23,6 +23,8 @@ constexpr COLORREF kBorderColour = RGB(136, 167, 211);
 constexpr COLORREF kTabFrameColour = RGB(164, 164, 164);
 constexpr COLORREF kEdgeTransparentColour = RGB(255, 255, 255);
 constexpr int kRegionCorner = 16;
+// Timers 1 and 2 slide the drawer.
+constexpr UINT_PTR kListingTimerId = 3;
 
 }  // namespace
 
@@ -120,6 +122,8 @@ int CMainWnd::OnCreate() {
     }
 
     m_TabCtrl.SelectTab(0, true);
+    // The tables not shown are listed after the first paint, one per tick.
+    SetTimer(Hwnd(), kListingTimerId, USER_TIMER_MINIMUM, nullptr);
     if (m_Settings.Animate_WindowOnStart) {
         SetTimer(Hwnd(), kAnimationTimerId, kAnimationPeriodMs, nullptr);
     } else {
@@ -212,6 +216,12 @@ void CMainWnd::OnPaint() {
 }
 
 void CMainWnd::OnTimer(UINT_PTR timer_id) {
+    if (timer_id == kListingTimerId) {
+        if (!m_Tables.ListNextQueued()) {
+            KillTimer(Hwnd(), kListingTimerId);
+        }
+        return;
+    }
     const Rect window = ui::WindowRect(Hwnd());
 
     if (timer_id == kPollTimerId) {

@@ -9,6 +9,8 @@
 namespace zarkit {
 namespace {
 
+constexpr int kIconSize = 32;
+
 // The system image list of large icons comes back with every look-up; the index is
 // all an item needs.
 std::optional<int> SystemIndex(const void* what, UINT extra_flags, DWORD attributes) {
@@ -75,10 +77,12 @@ std::optional<int> ShellIconCache::SystemIconOf(const ItemRecord& record) {
             return found->second;
         }
         const ui::IdList list = SpecialFolderIdList(record.folder_id);
-        const std::optional<int> index =
-            list ? SystemIndex(list.Get(), SHGFI_PIDL, FILE_ATTRIBUTE_NORMAL) : std::nullopt;
+        if (!list) {
+            return std::nullopt;
+        }
+        const std::optional<int> index = SystemIndex(list.Get(), SHGFI_PIDL, FILE_ATTRIBUTE_NORMAL);
         if (index) {
-            by_folder_.emplace(record.folder_id, *index);
+            by_folder_[record.folder_id] = index.value();
         }
         return index;
     }
@@ -111,6 +115,37 @@ std::optional<int> ShellIconCache::PathIcon(const std::string& path) {
     }
     by_path_.emplace(path, *index);
     return index;
+}
+
+HIMAGELIST ShellIconCache::Images() {
+    if (!images_) {
+        images_.Reset(ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 0, 16));
+        if (!images_) {
+            ui::TraceLastError(L"ShellIconCache: ImageList_Create");
+        }
+    }
+    return images_.Get();
+}
+
+std::optional<int> ShellIconCache::ImageOf(const ItemRecord& record) {
+    const std::optional<int> system_icon = SystemIconOf(record);
+    if (!system_icon || Images() == nullptr) {
+        return std::nullopt;
+    }
+    if (const auto found = image_of_system_icon_.find(*system_icon);
+        found != image_of_system_icon_.end()) {
+        return found->second;
+    }
+    // The image list keeps its own copy of the icon: the handle goes at once, so a
+    // large store does not spend the process's USER objects on icons.
+    const ui::IconHandle icon = IconAt(*system_icon);
+    const int image = icon ? ImageList_ReplaceIcon(images_.Get(), -1, icon.Get()) : -1;
+    if (image < 0) {
+        ui::Trace(L"ShellIconCache: ImageList_ReplaceIcon failed\n");
+        return std::nullopt;
+    }
+    image_of_system_icon_.emplace(*system_icon, image);
+    return image;
 }
 
 ui::IconHandle ShellIconCache::IconAt(int system_index) {

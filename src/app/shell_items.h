@@ -26,9 +26,16 @@ std::optional<std::string> FindAssociatedProgram(const std::string& document);
 
 // Where item icons come from: the shell's system image list, looked up once per path,
 // special folder and web-page icon, since many items share a target or a file type.
+// Every table's list shows its icons from one image list kept here, which holds each
+// icon once however many items and tables show it.
 class ShellIconCache {
 public:
     explicit ShellIconCache(std::string probe_file) : probe_file_(std::move(probe_file)) {}
+
+    // Where the record's icon is in Images(); nullopt as for SystemIconOf.
+    std::optional<int> ImageOf(const ItemRecord& record);
+    // The lists' image list of 32 x 32 icons; the lists share it, this cache owns it.
+    HIMAGELIST Images();
 
     // The record's icon in the system image list, by the record's kind: a special
     // folder through its identifier list, a path through its file, a web site the icon
@@ -45,6 +52,8 @@ private:
     std::map<std::string, int> by_path_;
     std::map<int, int> by_folder_;
     std::optional<int> web_page_;
+    ui::ImageList images_;
+    std::map<int, int> image_of_system_icon_;
 };
 
 }  // namespace zarkit

@@ -12,8 +12,8 @@
 namespace zarkit {
 namespace {
 
-// Hands the stored tables to the tab strip: one list per table, its tab once its items
-// are listed. Lists are drawn once, after loading, rather than once per item.
+// Hands the stored tables to the tab strip: one list per table with its items queued,
+// for the list to show when it is first shown or when the drawer gets to it.
 class TabLoader : public TableLoadSink {
 public:
     explicit TabLoader(std::function<std::unique_ptr<CZarkitListCtrlView>()> make_list,
@@ -26,15 +26,10 @@ public:
             return false;
         }
         list_->SetTableName(name);
-        SendMessageW(list_->ListCtrl().Hwnd(), WM_SETREDRAW, FALSE, 0);
         return true;
     }
-    // An item whose target is gone is not listed; it stays in the file.
-    void InsertItemRecord(ItemRecord& record) override { list_->InsertItemRecord(record); }
-    void EndTable() override {
-        SendMessageW(list_->ListCtrl().Hwnd(), WM_SETREDRAW, TRUE, 0);
-        tabs_.AddTab(std::move(list_));
-    }
+    void InsertItemRecord(ItemRecord& record) override { list_->QueueItemRecord(record); }
+    void EndTable() override { tabs_.AddTab(std::move(list_)); }
 
 private:
     std::function<std::unique_ptr<CZarkitListCtrlView>()> make_list_;
@@ -139,13 +134,24 @@ int TableController::PositionOf(const CZarkitListCtrlView* list) const {
     return -1;
 }
 
-bool TableController::ItemNameExists(std::string_view name, std::string_view table) const {
+bool TableController::ListNextQueued() {
+    for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
+        CZarkitListCtrlView* list = m_TabCtrl.TabList(position);
+        if (list->HasQueuedRecords()) {
+            list->ListQueuedRecords();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TableController::ItemNameExists(std::string_view name, std::string_view table) {
     const ItemNameLookup lookup(name, table);
     if (!lookup.Searching()) {
         return false;
     }
     for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
-        const CZarkitListCtrlView* list = m_TabCtrl.TabList(position);
+        CZarkitListCtrlView* list = m_TabCtrl.TabList(position);
         if (!lookup.WantsTable(list->TableName())) {
             continue;
         }

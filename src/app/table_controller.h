@@ -22,7 +22,8 @@ public:
     TableController(const TableController&) = delete;
     TableController& operator=(const TableController&) = delete;
 
-    // Takes the opened store and makes a tab and a list for each of its tables.
+    // Takes the opened store and makes a tab and a list for each of its tables. The
+    // lists show their items once they are shown or ListNextQueued gets to them.
     void LoadAllTables(std::unique_ptr<Store> store);
     Store& GetStore() { return *m_Store; }
 
@@ -39,7 +40,9 @@ public:
     CZarkitListCtrlView* FindTableList(std::string_view name) const;
     // Whether an item of that name (trimmed, any case) is in the table named `table`,
     // or in any table when `table` is empty. False for an empty name.
-    bool ItemNameExists(std::string_view name, std::string_view table) const;
+    bool ItemNameExists(std::string_view name, std::string_view table);
+    // Lists the queued records of one more table; false when none is left to list.
+    bool ListNextQueued();
 
     struct CurrentTable {
         std::string name;

@@ -18,7 +18,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"ZarkitListView";
 // A view has no control id of its own: all bits set.
 constexpr UINT_PTR kNoId = static_cast<UINT>(-1);
-constexpr int kIconSize = 32;
 // The list control's inset in the view: 10 pixels left, right and bottom.
 constexpr int kListInset = 10;
 
@@ -49,6 +48,11 @@ LRESULT CZarkitListCtrlView::HandleMessage(UINT message, WPARAM wparam, LPARAM l
                      static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
             return 1;
         }
+        case WM_SHOWWINDOW:
+            if (wparam) {
+                ListQueuedRecords();
+            }
+            return DefaultProc(message, wparam, lparam);
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
         case WM_COMMAND:
@@ -76,13 +80,7 @@ LRESULT CZarkitListCtrlView::OnCreate() {
     if (!m_ListCtrl.Create(Hwnd(), rect)) {
         return -1;
     }
-    ui::ImageList images(ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 0, 1));
-    if (!images) {
-        ui::TraceLastError(L"CZarkitListCtrlView::OnCreate: ImageList_Create");
-        return -1;
-    }
-    m_ImageList = images.Get();
-    m_ListCtrl.SetNormalImageList(images.Release());
+    m_ListCtrl.SetNormalImageList(m_Tables.Icons().Images());
     return 0;
 }
 
@@ -115,29 +113,9 @@ void CZarkitListCtrlView::OnCommand(UINT id) {
     }
 }
 
-int CZarkitListCtrlView::ImageFor(int system_icon) {
-    if (const auto found = m_ImageOfSystemIcon.find(system_icon);
-        found != m_ImageOfSystemIcon.end()) {
-        return found->second;
-    }
-    // The image list keeps its own copy of the icon: the handle goes at once, so a
-    // large store does not spend the process's USER objects on icons.
-    const ui::IconHandle icon = ShellIconCache::IconAt(system_icon);
-    if (!icon) {
-        return -1;
-    }
-    const int image = ImageList_ReplaceIcon(m_ImageList, -1, icon.Get());
-    if (image < 0) {
-        ui::Trace(L"ImageList_ReplaceIcon failed\n");
-        return -1;
-    }
-    m_ImageOfSystemIcon.emplace(system_icon, image);
-    return image;
-}
-
 bool CZarkitListCtrlView::InsertItemRecord(ItemRecord& record) {
-    const std::optional<int> system_icon = m_Tables.Icons().SystemIconOf(record);
-    if (!system_icon) {
+    const std::optional<int> image = m_Tables.Icons().ImageOf(record);
+    if (!image) {
         return false;
     }
     const bool special_folder = record.special_folder == 1;
@@ -158,18 +136,35 @@ bool CZarkitListCtrlView::InsertItemRecord(ItemRecord& record) {
         }
         record.identifier = std::move(*identifier);
     }
-    const int image = ImageFor(*system_icon);
-    if (image < 0) {
-        return false;
-    }
-    ListedItem& listed = m_Records.emplace_back(ListedItem{record, image});
-    if (m_ListCtrl.Insert(ui::Widen(record.display_name), image,
+    ListedItem& listed = m_Records.emplace_back(ListedItem{record, *image});
+    if (m_ListCtrl.Insert(ui::Widen(record.display_name), *image,
                           reinterpret_cast<LPARAM>(&listed)) < 0) {
         ui::Trace(L"CZarkitListCtrlView: LVM_INSERTITEMW failed\n");
         m_Records.pop_back();
         return false;
     }
     return true;
+}
+
+// Many at once: the control neither draws nor arranges its icons until all are in,
+// which would otherwise cost it a pass over the whole list per entry.
+void CZarkitListCtrlView::ListQueuedRecords() {
+    if (m_Pending.empty()) {
+        return;
+    }
+    std::vector<ItemRecord> pending = std::move(m_Pending);
+    m_Pending.clear();
+    const HWND control = m_ListCtrl.Hwnd();
+    const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+    SendMessageW(control, WM_SETREDRAW, FALSE, 0);
+    SetWindowLongPtrW(control, GWL_STYLE, style & ~static_cast<LONG_PTR>(LVS_AUTOARRANGE));
+    for (ItemRecord& record : pending) {
+        InsertItemRecord(record);  // one whose target is gone is not listed; it stays stored
+    }
+    SetWindowLongPtrW(control, GWL_STYLE, style);
+    SendMessageW(control, LVM_ARRANGE, LVA_DEFAULT, 0);
+    SendMessageW(control, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(control, nullptr, TRUE);
 }
 
 bool CZarkitListCtrlView::AddWebSiteItem(const std::string& address, const std::string& name) {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <list>
-#include <map>
 #include <string>
+#include <vector>
 
 #include "app/file_drop_list_ctrl.h"
 #include "app/listed_item.h"
@@ -38,8 +38,19 @@ public:
     // allowed) and stores it in this table. `name` empty: the address is the label.
     bool AddWebSiteItem(const std::string& address, const std::string& name);
 
-    // Every listed record, in the order they were listed.
-    const std::list<ListedItem>& Records() const { return m_Records; }
+    // Takes a stored record to list later: when the view is first shown, or when the
+    // drawer lists the tables it does not show, after its first paint.
+    void QueueItemRecord(const ItemRecord& record) { m_Pending.push_back(record); }
+    bool HasQueuedRecords() const { return !m_Pending.empty(); }
+    // Lists what was queued, in the order it came.
+    void ListQueuedRecords();
+
+    // Every listed record, in the order they were listed; queued ones are listed first,
+    // so whoever reads the records sees them all.
+    const std::list<ListedItem>& Records() {
+        ListQueuedRecords();
+        return m_Records;
+    }
     CFileDropListCtrl& ListCtrl() { return m_ListCtrl; }
 
     // Menu commands the view carries out itself.
@@ -53,7 +64,6 @@ private:
     LRESULT OnCreate();
     LRESULT OnNotify(const NMHDR& header);
     void OnCommand(UINT id);
-    int ImageFor(int system_icon);
 
     // Launching (zarkit_list_ctrl_view_launch.cpp).
     void LaunchSelected();
@@ -63,13 +73,10 @@ private:
 
     TableController& m_Tables;
     CFileDropListCtrl m_ListCtrl;
-    // The list control owns its image list once it is set (it is destroyed with it).
-    HIMAGELIST m_ImageList = nullptr;
     std::string m_TableName;
     // std::list: the list control's item data point into it.
     std::list<ListedItem> m_Records;
-    // Items with the same system icon share one image.
-    std::map<int, int> m_ImageOfSystemIcon;
+    std::vector<ItemRecord> m_Pending;
 };
 
 }  // namespace zarkit

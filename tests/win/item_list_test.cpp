@@ -54,8 +54,9 @@ protected:
 
     HWND host_ = nullptr;
     fs::path folder_;
-    CRawTabCtrl tabs_;
+    // The tables first: they keep the image list the tab strip's lists show.
     TableController tables_{tabs_, "", ""};
+    CRawTabCtrl tabs_;
 };
 
 ItemRecord PathRecord(const std::string& path, std::string name = "") {
@@ -155,6 +156,28 @@ TEST_F(ItemListTest, ALongPathGetsAllOfItInItsTooltip) {
     tool.lpszText = text;
     SendMessageW(tip, TTM_GETTEXTW, sizeof text / sizeof text[0], reinterpret_cast<LPARAM>(&tool));
     EXPECT_EQ(std::wstring(text), ui::Widen(path) + L"   --flag");
+}
+
+TEST_F(ItemListTest, ATableNeverShownStillAnswersForAllItsItems) {
+    const std::string path = MakeFile(L"queued.txt");
+    ASSERT_TRUE(tabs_.CreateTabStrip(host_, Rect{0, 0, 500, 500}));
+    tabs_.SetLayout(TabLayout::kLeftBar);
+    for (const char* name : {"Shown", "Hidden"}) {
+        auto list = std::make_unique<CZarkitListCtrlView>(tables_);
+        ASSERT_TRUE(list->CreateView(tabs_.Hwnd(), tabs_.GetListArea()));
+        list->SetTableName(name);
+        tabs_.AddTab(std::move(list));
+    }
+    CZarkitListCtrlView* hidden = tabs_.TabList(1);
+    tabs_.SelectTab(0, false);
+    hidden->QueueItemRecord(PathRecord(path, "Deep Item"));
+    hidden->QueueItemRecord(PathRecord(ui::Narrow((folder_ / L"gone.txt").wstring()), "Gone"));
+    ASSERT_EQ(hidden->ListCtrl().Count(), 0);
+
+    EXPECT_TRUE(tables_.ItemNameExists("deep item ", "hidden"));
+    EXPECT_FALSE(tables_.ItemNameExists("Gone", ""));
+    EXPECT_EQ(hidden->ListCtrl().Count(), 1);
+    EXPECT_FALSE(tables_.ListNextQueued());
 }
 
 // A list that, on its way out, has the tab strip walk its tabs, as messages sent while
