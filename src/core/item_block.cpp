@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "core/text_rules.h"
+
 namespace zarkit {
 namespace {
 
@@ -191,6 +193,22 @@ private:
 };
 
 }  // namespace
+
+std::vector<std::string> TakenFromOffered(const std::vector<ItemRecord>& offered,
+                                          const std::vector<std::string>& taken) {
+    std::vector<std::string> result;
+    for (const ItemRecord& record : offered) {
+        const auto named = [&](const std::string& id) {
+            return SameIdentifier(id, record.identifier);
+        };
+        if (record.identifier.empty() || std::ranges::none_of(taken, named) ||
+            std::ranges::any_of(result, named)) {
+            continue;
+        }
+        result.push_back(record.identifier);
+    }
+    return result;
+}
 
 std::optional<Bytes> EncodeItemBlock(const ItemBlock& block) {
     if (block.records.size() > kMaxDragBlockSize / kMinRecordSize) {

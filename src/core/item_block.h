@@ -39,6 +39,11 @@ struct TakenItems {
     friend bool operator==(const TakenItems&, const TakenItems&) = default;
 };
 
+// The identifiers of `offered` records named in `taken` (any case), in offer order, each
+// once: what a list may remove after a drag, whatever the answer claimed.
+std::vector<std::string> TakenFromOffered(const std::vector<ItemRecord>& offered,
+                                          const std::vector<std::string>& taken);
+
 // Neither form is ever larger; a bigger block is refused unread.
 inline constexpr std::size_t kMaxDragBlockSize = 64u << 20;
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 namespace zarkit {
 namespace {
 
@@ -25,11 +27,11 @@ ItemBlock TwoRecords() {
     ItemBlock block;
     block.source_list = 0xFEDCBA9876543210ull;
     block.records.push_back(
-        Record("C:\\Tools\\editor.exe", "{00000001-0000-0000-0000-000000000001}"));
+        Record("C:\\Tools\\editor.exe", "{0000000A-0000-abcd-0000-000000000001}"));
     ItemRecord special;
     special.path = "17";
     special.display_name = "My Computer";
-    special.identifier = "{00000002-0000-0000-0000-000000000002}";
+    special.identifier = "{0000000B-0000-ef01-0000-000000000002}";
     special.special_folder = 1;
     special.folder_id = 17;
     block.records.push_back(special);
@@ -174,6 +176,25 @@ TEST(TakenItems, RoundTripAndHostileCounts) {
     for (std::size_t size = 0; size < bytes->size(); ++size) {
         EXPECT_FALSE(DecodeTakenItems(std::span(*bytes).first(size))) << size;
     }
+}
+
+TEST(TakenItems, OnlyOfferedRecordsCountAsTaken) {
+    const ItemBlock block = TwoRecords();
+    const std::string first = block.records[0].identifier;
+    const std::string second = block.records[1].identifier;
+    std::string shouting = second;
+    for (char& c : shouting) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    EXPECT_EQ(TakenFromOffered(block.records, {second, "{unknown}", first, first}),
+              (std::vector<std::string>{first, second}));
+    EXPECT_EQ(TakenFromOffered(block.records, {shouting}), (std::vector<std::string>{second}));
+    EXPECT_TRUE(TakenFromOffered(block.records, {}).empty());
+
+    // A record without an identifier cannot be named, so it never leaves its list.
+    std::vector<ItemRecord> nameless = block.records;
+    nameless[0].identifier.clear();
+    EXPECT_EQ(TakenFromOffered(nameless, {"", second}), (std::vector<std::string>{second}));
 }
 
 }  // namespace
