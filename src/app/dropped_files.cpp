@@ -11,6 +11,22 @@ namespace {
 // Shortcut arguments are not bound by MAX_PATH.
 constexpr int kArgumentsCapacity = 32768;
 
+// Wine's GetPath gives the path as the link's ANSI copy has it, so characters outside the
+// code page come back as '?'. When that path does not exist, the target's identifier list,
+// which keeps the names whole, gives the path instead.
+std::string ExistingTarget(IShellLinkW* link, const wchar_t* path) {
+    if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) {
+        return ui::Narrow(path);
+    }
+    PIDLIST_ABSOLUTE items = nullptr;
+    std::wstring whole(MAX_PATH, L'\0');
+    const bool found = SUCCEEDED(link->GetIDList(&items)) && items != nullptr &&
+                       SHGetPathFromIDListW(items, whole.data()) &&
+                       GetFileAttributesW(whole.c_str()) != INVALID_FILE_ATTRIBUTES;
+    CoTaskMemFree(items);
+    return ui::Narrow(found ? whole.c_str() : path);
+}
+
 }  // namespace
 
 std::vector<std::string> DroppedFilePaths(HDROP drop) {
@@ -49,7 +65,7 @@ bool ResolveShortcut(ItemRecord& record) {
     // gives no path and keeps its own.
     if (link->GetPath(buffer.data(), MAX_PATH, &find_data, SLGP_UNCPRIORITY) == S_OK &&
         buffer[0] != L'\0') {
-        record.path = ui::Narrow(buffer.c_str());
+        record.path = ExistingTarget(link.Get(), buffer.c_str());
     }
     if (SUCCEEDED(link->GetWorkingDirectory(buffer.data(), MAX_PATH))) {
         record.work_dir = ui::Narrow(buffer.c_str());
