@@ -35,6 +35,9 @@ find_package(benchmark REQUIRED)
 add_executable(store_bench ${ZARKIT_BENCH_SOURCES})
 target_link_libraries(store_bench PRIVATE zarkit_store_native benchmark::benchmark)
 set_target_properties(store_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+add_executable(find_bench ${ZARKIT_FIND_BENCH_SOURCES})
+target_link_libraries(find_bench PRIVATE zarkit_core benchmark::benchmark)
+set_target_properties(find_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 
 # The loader's fuzz target needs clang's libFuzzer, whatever compiler the preset uses: it
 # is built by hand, one object per source so that make runs them in parallel and

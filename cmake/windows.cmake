@@ -27,6 +27,27 @@ target_link_libraries(zarkit PRIVATE zarkit_app)
 target_link_options(zarkit PRIVATE -municode)
 set_target_properties(zarkit PROPERTIES OUTPUT_NAME zarkit)
 
+# The help file beside zarkit.exe, compiled from docs/help in a copy of it (chmcmd writes
+# its output next to the project file).
+find_program(ZARKIT_CHMCMD chmcmd)
+if(ZARKIT_CHMCMD)
+  file(GLOB_RECURSE ZARKIT_HELP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/help/*)
+  set(zarkit_help_dir ${CMAKE_BINARY_DIR}/help)
+  file(MAKE_DIRECTORY ${zarkit_help_dir})
+  add_custom_command(
+    OUTPUT ${CMAKE_BINARY_DIR}/Zarkit.chm
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/docs/help ${zarkit_help_dir}
+    COMMAND ${ZARKIT_CHMCMD} --verbosity 0 zarkit.hhp
+    COMMAND ${CMAKE_COMMAND} -E rename Zarkit.chm ${CMAKE_BINARY_DIR}/Zarkit.chm
+    WORKING_DIRECTORY ${zarkit_help_dir}
+    DEPENDS ${ZARKIT_HELP_SOURCES}
+    COMMENT "Compiling the help file Zarkit.chm"
+    VERBATIM)
+  add_custom_target(zarkit_help ALL DEPENDS ${CMAKE_BINARY_DIR}/Zarkit.chm)
+else()
+  message(WARNING "chmcmd (Debian package fp-utils) not found: Zarkit.chm is not built")
+endif()
+
 if(NOT ZARKIT_TESTS)
   return()
 endif()
@@ -41,7 +62,9 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 add_executable(zarkit_win_tests ${ZARKIT_WIN_TEST_SOURCES} res/zarkit.rc)
 # Its own main: the tests run in a COM apartment.
-target_link_libraries(zarkit_win_tests PRIVATE zarkit_app gtest)
+target_link_libraries(zarkit_win_tests PRIVATE zarkit_app gtest version)
+# The hyperlink tests start the launch marker; the version test reads the zarkit.exe beside it.
+add_dependencies(zarkit_win_tests launch_marker zarkit)
 
 # Helpers the end-to-end tests put beside the program.
 add_executable(update_marker tests/helpers/update_marker.cpp)
@@ -54,7 +77,7 @@ target_link_options(drag_source PRIVATE -municode)
 target_link_libraries(drag_source PRIVATE zarkit_app)
 add_executable(zkprobe tests/helpers/zkprobe.cpp)
 target_link_options(zkprobe PRIVATE -municode)
-target_link_libraries(zkprobe PRIVATE user32)
+target_link_libraries(zkprobe PRIVATE user32 shell32 psapi)
 
 # Start-up benchmark's floor: a program that only registers, creates and shows one window.
 add_executable(floor_window WIN32 bench/floor_window.cpp)
@@ -70,5 +93,5 @@ foreach(script ${ZARKIT_E2E_TESTS})
   set_tests_properties(e2e_${name} PROPERTIES
     RUN_SERIAL ON
     LABELS e2e
-    ENVIRONMENT "ZARKIT_EXE=$<TARGET_FILE:zarkit>;ZARKIT_PROBE=$<TARGET_FILE:zkprobe>;ZARKIT_UPDATE_HELPER=$<TARGET_FILE:update_marker>;ZARKIT_LAUNCH_MARKER=$<TARGET_FILE:launch_marker>;ZARKIT_DRAG_SOURCE=$<TARGET_FILE:drag_source>;ZARKIT_ARTIFACTS=${CMAKE_BINARY_DIR}/artifacts")
+    ENVIRONMENT "ZARKIT_EXE=$<TARGET_FILE:zarkit>;ZARKIT_PROBE=$<TARGET_FILE:zkprobe>;ZARKIT_UPDATE_HELPER=$<TARGET_FILE:update_marker>;ZARKIT_LAUNCH_MARKER=$<TARGET_FILE:launch_marker>;ZARKIT_DRAG_SOURCE=$<TARGET_FILE:drag_source>;ZARKIT_HELP=${CMAKE_BINARY_DIR}/Zarkit.chm;ZARKIT_ARTIFACTS=${CMAKE_BINARY_DIR}/artifacts")
 endforeach()

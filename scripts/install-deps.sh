@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing.
+# Installs the Debian packages the build, the packages and the tests need, when any is missing.
 # With their recommended packages: Wine draws text and shapes windows through them.
 set -euo pipefail
 
@@ -8,6 +8,7 @@ packages=(
     g++-mingw-w64-x86-64 g++-mingw-w64-i686
     wine wine64 fonts-wine fonts-liberation xvfb xauth xdotool x11-utils imagemagick
     clang libclang-rt-dev clang-format python3
+    fp-utils nsis p7zip-full zip
 )
 
 missing=()

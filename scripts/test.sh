@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every preset and runs every test: native unit
-# tests, fuzzing, the Windows-side tests and the end-to-end tests under Wine + Xvfb.
+# Installs what is missing, builds every preset and the packages, and runs every test:
+# native unit tests, fuzzing, the Windows-side tests and the end-to-end tests under Wine + Xvfb.
 # Ends with each runner's summary.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,6 +8,8 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh native win64 win32
 scripts/format-check.sh
+echo "== packages"
+scripts/package.sh --no-build win64 win32
 
 status=0
 echo "== native tests"
@@ -29,5 +31,6 @@ echo "fuzzing (libFuzzer):               $(grep -E '^Done [0-9]+ runs' "$fuzz_lo
 echo "Windows-side tests (under Wine):   $(grep -hE '^\[  (PASSED|FAILED)  \]' "$wine_log" | paste -sd' ')"
 echo "end-to-end tests (Xvfb + Wine):    $(grep -hE '^(Ran [0-9]+ tests|OK|FAILED)' "$wine_log" | paste -sd' ')"
 echo "win32 build:                       $(ls build/win32/zarkit.exe)"
+echo "packages:                          $(cd build/package && ls -- *.zip *.exe | paste -sd' ')"
 [ $status -eq 0 ] && echo "all tests passed" || echo "SOME TESTS FAILED"
 exit $status

@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "app/default_content.h"
+#include "app/messages.h"
+#include "app/store_recovery.h"
 #include "core/drawer_geometry.h"
 #include "core/product.h"
 #include "core/text_rules.h"
@@ -21,42 +24,15 @@ constexpr COLORREF kTabFrameColour = RGB(164, 164, 164);
 constexpr COLORREF kEdgeTransparentColour = RGB(255, 255, 255);
 constexpr int kRegionCorner = 16;
 
-// Hands the stored tables to the tab strip: one list per table, one tab after its items.
-class TabLoader : public TableLoadSink {
-public:
-    explicit TabLoader(CRawTabCtrl& tabs) : tabs_(tabs), list_area_(tabs.GetListArea()) {}
-
-    bool BeginTable(const std::string& name) override {
-        list_ = std::make_unique<CZarkitListCtrlView>();
-        if (!list_->CreateView(tabs_.Hwnd(), list_area_)) {
-            list_.reset();
-            return false;
-        }
-        list_->SetTableName(name);
-        name_ = name;
-        return true;
-    }
-    void InsertItemRecord(ItemRecord& record) override { list_->InsertItemRecord(record); }
-    void EndTable() override { tabs_.AddTab(std::move(name_), std::move(list_)); }
-
-private:
-    CRawTabCtrl& tabs_;
-    Rect list_area_;
-    std::string name_;
-    std::unique_ptr<CZarkitListCtrlView> list_;
-};
-
 }  // namespace
 
-CMainWnd::CMainWnd(std::string module_directory)
-    : m_BackgroundBitmap(ui::LoadBitmapResource(IDB_DRAWER_BACKGROUND)),
-      m_EdgeBitmap(ui::LoadBitmapResource(IDB_DRAWER_EDGE)),
-      m_ModuleDirectory(std::move(module_directory)) {}
+CMainWnd::CMainWnd(std::string module_directory, std::string probe_file)
+    : m_ModuleDirectory(std::move(module_directory)),
+      m_Tables(m_TabCtrl, m_ModuleDirectory, std::move(probe_file)),
+      m_BackgroundBitmap(ui::LoadBitmapResource(IDB_DRAWER_BACKGROUND)),
+      m_EdgeBitmap(ui::LoadBitmapResource(IDB_DRAWER_EDGE)) {}
 
-CMainWnd::~CMainWnd() {
-    // The document goes before COM does (m_Com is destroyed last).
-    m_Store.reset();
-}
+CMainWnd::~CMainWnd() = default;
 
 bool CMainWnd::RegisterWindowClass() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -95,7 +71,19 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_DESTROY:
             OnDestroy();
             return 0;
+        case WM_COMMAND:
+            if (NotificationIcon::OnCommand(Hwnd(), wparam)) {
+                return 0;
+            }
+            return DefaultProc(message, wparam, lparam);
+        case WM_ZK_TRAYNOTIFY:
+            m_TrayIcon.OnNotify(lparam);
+            return DefaultProc(message, wparam, lparam);
         default:
+            if (NotificationIcon::IsTaskbarCreated(message)) {
+                m_TrayIcon.AddAgain();  // a restarted task bar has forgotten every icon
+                return 0;
+            }
             return DefaultProc(message, wparam, lparam);
     }
 }
@@ -114,18 +102,22 @@ int CMainWnd::OnCreate() {
     if (!m_TabCtrl.CreateTabStrip(Hwnd(), m_ListFrame)) {
         return -1;
     }
-    m_TabCtrl.SetLayout(0);
+    m_TabCtrl.SetLayout(TabLayout::kLeftBar);
 
-    if (!OpenStore()) {
+    std::unique_ptr<Store> store = OpenStore();
+    if (!store) {
         return -1;
     }
-    TabLoader loader(m_TabCtrl);
-    m_Store->LoadAllTables(loader);
-    m_Store->ReadSettings(m_Settings);
-    m_TabCtrl.SetHoverSelect(m_Settings.SelTable_MouseOn ? 1 : 0);
+    m_Tables.LoadAllTables(std::move(store));
+    m_Tables.GetStore().ReadSettings(m_Settings);
+    m_TabCtrl.SetHoverSelect(m_Settings.SelTable_MouseOn);
 
-    // Here the tray icon is added, the Run value follows Start_OnWindow, and on the
-    // first run the default tables are written.
+    SetTrayIcon(true);
+    // Here the Run value follows Start_OnWindow.
+
+    if (m_FirstRun) {
+        AddDefaultContent(m_Tables);
+    }
 
     m_TabCtrl.SelectTab(0, true);
     if (m_Settings.Animate_WindowOnStart) {
@@ -136,26 +128,26 @@ int CMainWnd::OnCreate() {
     return 0;
 }
 
-bool CMainWnd::OpenStore() {
+std::unique_ptr<Store> CMainWnd::OpenStore() {
     const std::string path = m_ModuleDirectory + product::kStoreFileName;
+    // What saves cut short by a crash left behind; no other copy of the program runs.
+    Store::RemoveLeftoverFiles(path);
     if (!io::FileExists(path)) {
-        m_FirstRun = 1;
+        m_FirstRun = true;
         Store::CreateDefaultStore(&MakeMsxmlDocument, path);
     }
     std::unique_ptr<XmlDocument> document = MakeMsxmlDocument();
     if (!document) {
         ShowError("IXMLDOMDocument Create Error!");
-        return false;
+        return nullptr;
     }
-    m_Store = std::make_unique<Store>(&MakeMsxmlDocument, ui::ComGuidSource());
+    auto store = std::make_unique<Store>(&MakeMsxmlDocument, ui::ComGuidSource());
     std::string error;
-    if (!m_Store->Open(path, std::move(document), &error)) {
-        // The store is the user's work: say what is wrong, touch nothing, and stop.
-        ShowError("Zarkit cannot load its tables and settings, and leaves the file as it is.\n\n" +
-                  error);
-        return false;
+    if (!store->Open(path, std::move(document), &error) &&
+        !RecoverDamagedStore(*store, path, error)) {
+        return nullptr;
     }
-    return true;
+    return store;
 }
 
 void CMainWnd::ShowError(const std::string& text) const {
@@ -225,9 +217,8 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
     if (timer_id == kPollTimerId) {
         POINT cursor{};
         GetCursorPos(&cursor);
-        const SlideStep step =
-            m_Slider.Poll(window, Point{cursor.x, cursor.y}, GetTickCount(), m_FullRect.Width(),
-                          m_Settings.Show_TickCount, m_Busy != 0);
+        const SlideStep step = m_Slider.Poll(window, Point{cursor.x, cursor.y}, GetTickCount(),
+                                             m_FullRect.Width(), m_Settings.Show_TickCount, m_Busy);
         if (step.move) {
             const Rect& to = *step.move;
             MoveWindow(Hwnd(), to.left, to.top, to.Width(), to.Height(), TRUE);
@@ -239,10 +230,11 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     } else if (timer_id == kAnimationTimerId) {
-        if (const auto next = AnimationStep(window, m_FullRect.Width())) {
-            SetWindowPos(Hwnd(), HWND_TOPMOST, next->left, next->top, next->Width(), next->Height(),
-                         SWP_SHOWWINDOW | SWP_NOACTIVATE);
-        } else {
+        const AnimationFrame frame = m_Slider.Animate(window, m_FullRect.Width(), GetTickCount());
+        const Rect& next = frame.window;
+        SetWindowPos(Hwnd(), HWND_TOPMOST, next.left, next.top, next.Width(), next.Height(),
+                     SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        if (frame.last) {
             KillTimer(Hwnd(), kAnimationTimerId);
             SetTimer(Hwnd(), kPollTimerId, kPollPeriodMs, nullptr);
         }
@@ -250,79 +242,18 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
 }
 
 void CMainWnd::OnDestroy() {
-    // Here the tray icon is removed. The drawer is the main window: its end is the end
-    // of the message loop.
+    SetTrayIcon(false);
+    // The drawer is the main window: its end is the end of the message loop.
     PostQuitMessage(0);
 }
 
+bool CMainWnd::SetTrayIcon(bool add) {
+    return add ? m_TrayIcon.Add(Hwnd(), m_Settings.Show_TipOnStart) : m_TrayIcon.Remove();
+}
+
 void CMainWnd::SetBusy() {
-    m_Busy = 1;
+    m_Busy = true;
     Sleep(kBusyPauseMs);
-}
-
-CZarkitListCtrlView* CMainWnd::FindTableList(std::string_view name) const {
-    for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
-        CZarkitListCtrlView* list = m_TabCtrl.TabList(position);
-        if (list != nullptr && SameTableName(list->TableName(), name)) {
-            return list;
-        }
-    }
-    return nullptr;
-}
-
-CZarkitListCtrlView* CMainWnd::AddTable(std::string name) {
-    if (CZarkitListCtrlView* existing = FindTableList(name)) {
-        return existing;
-    }
-    if (m_Store->AddTable(name) != TableResult::kDone) {
-        return nullptr;
-    }
-    auto list = std::make_unique<CZarkitListCtrlView>();
-    if (!list->CreateView(m_TabCtrl.Hwnd(), m_TabCtrl.GetListArea())) {
-        return nullptr;  // stored; its tab appears at the next start
-    }
-    list->SetTableName(name);
-    CZarkitListCtrlView* added = list.get();
-    m_TabCtrl.AddTab(std::move(name), std::move(list));
-    InvalidateRect(Hwnd(), nullptr, TRUE);
-    return added;
-}
-
-void CMainWnd::DeleteTable(const std::string& name) {
-    if (m_Store->DeleteTable(name) == TableResult::kSaveFailed) {
-        return;  // gone from memory only; the tab stays until a save succeeds
-    }
-    for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
-        if (m_TabCtrl.TabList(position)->TableName() == name) {
-            m_TabCtrl.EraseTab(position);
-            break;
-        }
-    }
-    InvalidateRect(Hwnd(), nullptr, TRUE);
-}
-
-void CMainWnd::RenameTable(const std::string& old_name, const std::string& new_name) {
-    CZarkitListCtrlView* list = FindTableList(old_name);
-    if (list == nullptr) {
-        return;
-    }
-    // Two tables of one name would make every later change hit the first of them.
-    const CZarkitListCtrlView* holder = FindTableList(new_name);
-    if (holder != nullptr && holder != list) {
-        ShowError("Table [" + new_name + "] already exists!");
-        return;
-    }
-    list->SetTableName(new_name);
-    for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
-        if (SameTableName(m_TabCtrl.TabName(position), old_name)) {
-            m_TabCtrl.SetTabName(position, new_name);
-            break;
-        }
-    }
-    m_TabCtrl.MeasureTabs();
-    if (m_Store->RenameTable(old_name, new_name) != TableResult::kSaveFailed) {
-        InvalidateRect(Hwnd(), nullptr, TRUE);
-    }
 }
 
 }  // namespace zarkit

@@ -4,24 +4,24 @@
 #include <string>
 #include <string_view>
 
+#include "app/notification_icon.h"
 #include "app/raw_tab_ctrl.h"
-#include "app/zarkit_list_ctrl_view.h"
+#include "app/table_controller.h"
 #include "core/edge_slider.h"
 #include "core/geometry.h"
 #include "core/settings.h"
 #include "core/store.h"
-#include "ui/com.h"
 #include "ui/handles.h"
 #include "ui/window.h"
 
 namespace zarkit {
 
 // The drawer: the program's one top-level window, at the left edge of the screen.
-// It owns the tab strip (and through it every table's list), the store, and the
-// sliding in and out.
+// It owns the tab strip (and through it every table's list), the tables, and the
+// sliding in and out; it paints itself and dispatches the program's commands.
 class CMainWnd : public ui::Window {
 public:
-    explicit CMainWnd(std::string module_directory);
+    CMainWnd(std::string module_directory, std::string probe_file);
     ~CMainWnd() override;
 
     static bool RegisterWindowClass();
@@ -30,42 +30,40 @@ public:
     // The open drawer's rectangle in screen coordinates; sliding takes its width from it.
     void SetFullRect(const Rect& rect) { m_FullRect = rect; }
 
-    // Table operations: each keeps the stored table, its list and its tab in step.
-    CZarkitListCtrlView* AddTable(std::string name);
-    void DeleteTable(const std::string& name);
-    void RenameTable(const std::string& old_name, const std::string& new_name);
-
-    // The list of the table named `name` (trimmed, any case), or nullptr.
-    CZarkitListCtrlView* FindTableList(std::string_view name) const;
+    TableController& Tables() { return m_Tables; }
 
     // Freezes the sliding around a dialog, message box or menu of the drawer.
     void SetBusy();
-    void ClearBusy() { m_Busy = 0; }
+    void ClearBusy() { m_Busy = false; }
+
+    // Adds the notification-area icon (with the start-up balloon while Show_TipOnStart is
+    // on) or removes it; the shell's answer, which nobody needs to act on.
+    bool SetTrayIcon(bool add);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
 private:
     int OnCreate();
-    bool OpenStore();
+    std::unique_ptr<Store> OpenStore();
     void OnPaint();
     void OnTimer(UINT_PTR timer_id);
     void OnDestroy();
     void ShowError(const std::string& text) const;
 
-    // COM first: it must outlive the store's document.
-    ui::ComApartment m_Com;
+    std::string m_ModuleDirectory;
+    // Before the tab strip: the tables' lists, which the tab strip owns, use it.
+    TableController m_Tables;
     CRawTabCtrl m_TabCtrl;
-    int m_FirstRun = 0;
+    bool m_FirstRun = false;
     ui::Bitmap m_BackgroundBitmap;
     ui::Bitmap m_EdgeBitmap;
     Rect m_ListFrame;
     Rect m_FullRect;
-    std::unique_ptr<Store> m_Store;
-    int m_Busy = 0;
+    bool m_Busy = false;
     Settings m_Settings;
+    NotificationIcon m_TrayIcon;
     EdgeSlider m_Slider;
-    std::string m_ModuleDirectory;
 };
 
 }  // namespace zarkit

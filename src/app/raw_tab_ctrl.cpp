@@ -68,18 +68,17 @@ bool CRawTabCtrl::RegisterWindowClass() {
     return ui::Window::RegisterWindowClass(kClassName);
 }
 
-int CRawTabCtrl::CreateTabStrip(HWND parent, const Rect& rect) {
+bool CRawTabCtrl::CreateTabStrip(HWND parent, const Rect& rect) {
     if (!Create(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect,
                 parent, kTabStripId)) {
-        return 0;
+        return false;
     }
-    SetLayout(1);
-    return 1;
+    SetLayout(TabLayout::kTopBar);
+    return true;
 }
 
-void CRawTabCtrl::SetLayout(int mode) {
-    const auto list_rect = m_Model.SetLayout(mode == 0 ? TabLayout::kLeftBar : TabLayout::kTopBar,
-                                             ui::ClientRect(Hwnd()));
+void CRawTabCtrl::SetLayout(TabLayout layout) {
+    const auto list_rect = m_Model.SetLayout(layout, ui::ClientRect(Hwnd()));
     if (!list_rect) {
         return;
     }
@@ -96,7 +95,8 @@ Rect CRawTabCtrl::GetListArea() const {
 void CRawTabCtrl::SelectTab(int index, bool redraw) {
     m_Model.Select(index);
     const auto& tabs = m_Model.Tabs();
-    for (size_t position = 0; position < tabs.size(); ++position) {
+    // Bounded by both: the lists and the records may differ by one while a tab goes.
+    for (size_t position = 0; position < tabs.size() && position < m_Lists.size(); ++position) {
         ShowWindow(m_Lists[position]->Hwnd(), tabs[position].index == index ? SW_SHOW : SW_HIDE);
     }
     if (redraw) {
@@ -112,13 +112,13 @@ TextExtent CRawTabCtrl::MeasureName(HDC dc, const std::string& name) const {
     return TextExtent{size.cx, size.cy};
 }
 
-void CRawTabCtrl::AddTab(std::string name, std::unique_ptr<CZarkitListCtrlView> list) {
+void CRawTabCtrl::AddTab(std::unique_ptr<CZarkitListCtrlView> list) {
     TextExtent extent;
     {
         ui::WindowDc dc(Hwnd());
-        extent = MeasureName(dc.Get(), name);
+        extent = MeasureName(dc.Get(), list->TableName());
     }
-    const int index = m_Model.AddTab(std::move(name), extent);
+    const int index = m_Model.AddTab(extent);
     const Rect rect = m_Model.NewListRect(ui::ClientRect(Hwnd()));
     SetWindowPos(list->Hwnd(), HWND_TOP, rect.left, rect.top, rect.Width(), rect.Height(),
                  SWP_SHOWWINDOW);
@@ -142,19 +142,26 @@ void CRawTabCtrl::RenumberTabs() {
 void CRawTabCtrl::MeasureTabs() {
     std::vector<TextExtent> extents;
     ui::WindowDc dc(Hwnd());
-    for (const TabRecord& tab : m_Model.Tabs()) {
-        extents.push_back(MeasureName(dc.Get(), tab.name));
+    for (const auto& list : m_Lists) {
+        extents.push_back(MeasureName(dc.Get(), list->TableName()));
     }
     m_Model.MeasureTabs(extents);
 }
 
-void CRawTabCtrl::SetTabName(int position, std::string name) {
-    m_Model.SetTabName(static_cast<size_t>(position), std::move(name));
+int CRawTabCtrl::SelectedPosition() const {
+    const auto position = m_Model.SelectedPosition();
+    return position && *position < m_Lists.size() ? static_cast<int>(*position) : -1;
 }
 
 void CRawTabCtrl::EraseTab(int position) {
-    m_Lists.erase(m_Lists.begin() + position);  // destroys the list window
+    if (position < 0 || position >= TabCount()) {
+        return;
+    }
+    // The record goes first: destroying the list runs messages that walk the tabs.
+    std::unique_ptr<CZarkitListCtrlView> list = std::move(m_Lists[position]);
+    m_Lists.erase(m_Lists.begin() + position);
     m_Model.EraseTab(static_cast<size_t>(position));
+    list.reset();
 }
 
 LRESULT CRawTabCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -232,7 +239,7 @@ void CRawTabCtrl::PaintTab(HDC dc, HDC memory, const TabPlacement& placement) {
     Stretch(dc, memory, pieces[1].Get(), placement.middle);
     Stretch(dc, memory, pieces[2].Get(), placement.top_cap);
 
-    const std::wstring name = ui::Widen(m_Model.Tabs()[placement.position].name);
+    const std::wstring name = ui::Widen(m_Lists[placement.position]->TableName());
     ui::SelectScope font(dc, placement.selected ? m_SelectedFont.Get() : m_TabFont.Get());
     SetTextColor(dc, placement.selected ? kSelectedTextColour : kTextColour);
     SIZE extent{};

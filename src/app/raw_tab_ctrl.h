@@ -24,17 +24,16 @@ public:
 
     static bool RegisterWindowClass();
 
-    // Creates the control as a visible child with id 1222; 1 on success, 0 on failure.
-    int CreateTabStrip(HWND parent, const Rect& rect);
-    // 0: bar at the left (the drawer's layout); 1: bar across the top.
-    void SetLayout(int mode);
-    void SetHoverSelect(int on) { m_Model.SetHoverSelect(on != 0); }
+    // Creates the control as a visible child with id 1222.
+    bool CreateTabStrip(HWND parent, const Rect& rect);
+    void SetLayout(TabLayout layout);
+    void SetHoverSelect(bool on) { m_Model.SetHoverSelect(on); }
 
     int GetSelectedTab() const { return m_Model.Selected(); }
     // Shows the list of the tab with that index and hides the others.
     void SelectTab(int index, bool redraw);
-    // Appends a tab for a table and its list, and selects it.
-    void AddTab(std::string name, std::unique_ptr<CZarkitListCtrlView> list);
+    // Appends a tab for a table's list (named as the list is), and selects it.
+    void AddTab(std::unique_ptr<CZarkitListCtrlView> list);
     void RenumberTabs();
     // Measures every name again; call after a name changed.
     void MeasureTabs();
@@ -42,10 +41,10 @@ public:
     Rect GetListArea() const;
 
     int TabCount() const { return static_cast<int>(m_Lists.size()); }
-    const std::string& TabName(int position) const { return m_Model.Tabs()[position].name; }
     CZarkitListCtrlView* TabList(int position) const { return m_Lists[position].get(); }
-    void SetTabName(int position, std::string name);
-    // Destroys the tab's list and removes the tab.
+    // Position of the selected tab; -1 when none is.
+    int SelectedPosition() const;
+    // Removes the tab and destroys its list.
     void EraseTab(int position);
 
 protected:

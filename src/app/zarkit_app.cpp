@@ -6,6 +6,7 @@
 #include "core/drawer_geometry.h"
 #include "core/paths.h"
 #include "core/product.h"
+#include "ui/com.h"
 #include "ui/handles.h"
 #include "ui/text.h"
 #include "ui/trace.h"
@@ -40,10 +41,19 @@ bool IsAnotherInstanceRunning(ui::KernelHandle& mutex) {
 
 }  // namespace
 
+CZarkitApp::CZarkitApp(std::string (*executable_path)()) : m_ExecutablePath(executable_path) {}
+
 bool CZarkitApp::InitInstance() {
-    const std::string exe_path = ExecutablePath();
+    const std::string exe_path = m_ExecutablePath();
+    // Every file lies beside the program. Without its folder the paths would name the
+    // root of the current drive, and the updater any Update.exe found there.
+    if (ModuleDirectoryOf(exe_path).empty()) {
+        ui::Trace(L"CZarkitApp: the program's own path is unknown; giving up\n");
+        SetExitCode(1);
+        return false;
+    }
     WriteProductInfo(exe_path);
-    StartUpdaterThread();
+    StartUpdaterThread(UpdaterPathOf(exe_path));
 
     if (IsAnotherInstanceRunning(m_InstanceMutex)) {
         MessageBoxW(nullptr, ui::Widen(product::kAlreadyRunning).c_str(),
@@ -54,10 +64,15 @@ bool CZarkitApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    m_ModuleDirectory = ModuleDirectoryOf(exe_path);
-    m_ProbeFilePath = EnsureBrowserProbeFile(m_ModuleDirectory);
+    // Drag and drop needs OLE, not only COM: started once for this thread, before the
+    // drawer and its store's document, and stopped after them.
+    const ui::OleApartment ole;
+    if (!ole.Ok()) {
+        ui::Trace(L"OleInitialize failed\n");
+    }
 
-    CMainWnd drawer(m_ModuleDirectory);
+    const std::string module_directory = ModuleDirectoryOf(exe_path);
+    CMainWnd drawer(module_directory, EnsureBrowserProbeFile(module_directory));
     const Rect full_rect =
         FullDrawerRect(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     if (!CMainWnd::RegisterWindowClass() || !drawer.CreateDrawer(full_rect)) {

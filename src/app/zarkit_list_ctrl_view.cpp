@@ -1,46 +1,196 @@
 #include "app/zarkit_list_ctrl_view.h"
 
+#include <string>
+
+#include "app/shell_items.h"
+#include "app/table_controller.h"
+#include "core/item_identifier.h"
+#include "core/text_rules.h"
+#include "ui/com_guid.h"
+#include "ui/gdi.h"
 #include "ui/handles.h"
+#include "ui/text.h"
+#include "ui/trace.h"
 
 namespace zarkit {
 namespace {
 
 constexpr wchar_t kClassName[] = L"ZarkitListView";
+// A view has no control id of its own: all bits set.
+constexpr UINT_PTR kNoId = static_cast<UINT>(-1);
+constexpr int kIconSize = 32;
+// The list control's inset in the view: 10 pixels left, right and bottom.
+constexpr int kListInset = 10;
 
 }  // namespace
+
+CZarkitListCtrlView::~CZarkitListCtrlView() {
+    Destroy();
+}
 
 bool CZarkitListCtrlView::RegisterWindowClass() {
     return ui::Window::RegisterWindowClass(kClassName);
 }
 
 bool CZarkitListCtrlView::CreateView(HWND tab_strip, const Rect& rect) {
-    // A list has no control id of its own: all bits set.
     return Create(0, kClassName, L"ZarkitListView", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect,
-                  tab_strip, static_cast<UINT_PTR>(0xFFFF));
-}
-
-bool CZarkitListCtrlView::InsertItemRecord(ItemRecord& record) {
-    records_.push_back(record);
-    return true;
+                  tab_strip, kNoId);
 }
 
 LRESULT CZarkitListCtrlView::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_ERASEBKGND:
+        case WM_CREATE:
+            return OnCreate();
+        case WM_ERASEBKGND: {
+            // The margin around the list control; the control paints itself.
+            RECT client;
+            GetClientRect(Hwnd(), &client);
+            FillRect(reinterpret_cast<HDC>(wparam), &client,
+                     static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
             return 1;
-        case WM_PAINT:
-            OnPaint();
+        }
+        case WM_NOTIFY:
+            return OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
+        case WM_COMMAND:
+            if (HIWORD(wparam) == 0) {
+                OnCommand(LOWORD(wparam));
+                return 0;
+            }
+            return DefaultProc(message, wparam, lparam);
+        case WM_SIZE: {
+            const Rect client = ui::ClientRect(Hwnd());
+            MoveWindow(m_ListCtrl.Hwnd(), client.left + kListInset, client.top,
+                       client.Width() - 2 * kListInset, client.Height() - kListInset, TRUE);
             return 0;
+        }
         default:
             return DefaultProc(message, wparam, lparam);
     }
 }
 
-void CZarkitListCtrlView::OnPaint() {
-    ui::PaintScope paint(Hwnd());
-    RECT client;
-    GetClientRect(Hwnd(), &client);
-    FillRect(paint.Dc(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+LRESULT CZarkitListCtrlView::OnCreate() {
+    Rect rect = ui::ClientRect(Hwnd());
+    rect.left += kListInset;
+    rect.right -= kListInset;
+    rect.bottom -= kListInset;
+    if (!m_ListCtrl.Create(Hwnd(), rect)) {
+        return -1;
+    }
+    ui::ImageList images(ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 0, 1));
+    if (!images) {
+        ui::TraceLastError(L"CZarkitListCtrlView::OnCreate: ImageList_Create");
+        return -1;
+    }
+    m_ImageList = images.Get();
+    m_ListCtrl.SetNormalImageList(images.Release());
+    return 0;
+}
+
+LRESULT CZarkitListCtrlView::OnNotify(const NMHDR& header) {
+    if (header.hwndFrom != m_ListCtrl.Hwnd()) {
+        return 0;
+    }
+    switch (header.code) {
+        case NM_DBLCLK:
+            LaunchSelected();
+            return 0;
+        case LVN_GETINFOTIPW:
+            // The control's own info tip stays empty: the list's tooltip shows the text.
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+void CZarkitListCtrlView::OnCommand(UINT id) {
+    switch (id) {
+        case kGoToLocationCommand:
+            GoToLocation();
+            break;
+        case kHelpCommand:
+            OpenHelp();
+            break;
+        default:
+            break;
+    }
+}
+
+int CZarkitListCtrlView::ImageFor(int system_icon) {
+    if (const auto found = m_ImageOfSystemIcon.find(system_icon);
+        found != m_ImageOfSystemIcon.end()) {
+        return found->second;
+    }
+    // The image list keeps its own copy of the icon: the handle goes at once, so a
+    // large store does not spend the process's USER objects on icons.
+    const ui::IconHandle icon = ShellIconCache::IconAt(system_icon);
+    if (!icon) {
+        return -1;
+    }
+    const int image = ImageList_ReplaceIcon(m_ImageList, -1, icon.Get());
+    if (image < 0) {
+        ui::Trace(L"ImageList_ReplaceIcon failed\n");
+        return -1;
+    }
+    m_ImageOfSystemIcon.emplace(system_icon, image);
+    return image;
+}
+
+bool CZarkitListCtrlView::InsertItemRecord(ItemRecord& record) {
+    const std::optional<int> system_icon = m_Tables.Icons().SystemIconOf(record);
+    if (!system_icon) {
+        return false;
+    }
+    const bool special_folder = record.special_folder == 1;
+    if (special_folder) {
+        record.path = std::to_string(record.folder_id);
+    } else {
+        if (record.display_name.empty()) {
+            record.display_name = DisplayNameFromPath(record.path);
+        }
+        if (record.work_dir.empty()) {
+            record.work_dir = WorkDirFromPath(record.path);
+        }
+    }
+    if (record.identifier.empty()) {
+        std::optional<std::string> identifier = MakeItemIdentifier(ui::ComGuidSource());
+        if (!identifier) {
+            return false;
+        }
+        record.identifier = std::move(*identifier);
+    }
+    const int image = ImageFor(*system_icon);
+    if (image < 0) {
+        return false;
+    }
+    ListedItem& listed = m_Records.emplace_back(ListedItem{record, image});
+    if (m_ListCtrl.Insert(ui::Widen(record.display_name), image,
+                          reinterpret_cast<LPARAM>(&listed)) < 0) {
+        ui::Trace(L"CZarkitListCtrlView: LVM_INSERTITEMW failed\n");
+        m_Records.pop_back();
+        return false;
+    }
+    return true;
+}
+
+bool CZarkitListCtrlView::AddWebSiteItem(const std::string& address, const std::string& name) {
+    const std::string wanted = ToLower(Trim(address));
+    if (wanted.size() <= 3 || !wanted.starts_with("http")) {
+        return false;
+    }
+    const std::optional<std::string> browser =
+        FindAssociatedProgram(m_Tables.EnsureBrowserProbeFile());
+    if (!browser) {
+        return false;
+    }
+    ItemRecord record;
+    record.path = *browser;
+    record.display_name = name.empty() ? address : name;
+    record.start_params = address;
+    if (!InsertItemRecord(record)) {
+        return false;
+    }
+    m_Tables.GetStore().AddItem(m_TableName, record);
+    return true;
 }
 
 }  // namespace zarkit

@@ -30,20 +30,18 @@ SlideStep EdgeSlider::Poll(const Rect& window, Point pointer, std::uint32_t now,
     return step;
 }
 
-std::optional<Rect> AnimationStep(const Rect& window, int open_width) {
-    // Done once no more than the collapsed strip's width would still show.
-    if (window.right <= kCollapsedWidth) {
-        return std::nullopt;
-    }
+AnimationFrame EdgeSlider::Animate(const Rect& window, int open_width, std::uint32_t now) {
     const int left = window.left - kAnimationStep;
     const Rect next{left, window.top, left + open_width, window.bottom};
-    // A step that would leave nothing on screen ends the animation instead: the next
-    // poll collapses the drawer to the strip all the same, and Wine's X11 driver
-    // unmaps a window moved wholly off the screen, stalling for two seconds.
-    if (next.right <= 0) {
-        return std::nullopt;
+    // The last step goes to the strip itself rather than past it. Left where the slide
+    // ends, the sliver would stay while the pointer rests in it (the open move keeps the
+    // left edge), and Wine's X11 driver unmaps a window moved wholly off the screen,
+    // stalling for two seconds.
+    if (window.right > kCollapsedWidth && next.right > kCollapsedWidth) {
+        return {next, false};
     }
-    return next;
+    last_outside_ = now;
+    return {Rect{0, window.top, kCollapsedWidth, window.bottom}, true};
 }
 
 }  // namespace zarkit

@@ -20,6 +20,16 @@ inline constexpr unsigned kAnimationPeriodMs = 20;
 // How long raising the busy flag blocks the UI thread before a dialog or menu.
 inline constexpr unsigned kBusyPauseMs = 60;
 
+// What one tick of the start-up animation asks of the drawer window.
+struct AnimationFrame {
+    // Place the window here, shown and after HWND_TOPMOST.
+    Rect window;
+    // The animation is over: stop its timer and start the polling one.
+    bool last = false;
+
+    friend bool operator==(const AnimationFrame&, const AnimationFrame&) = default;
+};
+
 // What one poll asks of the drawer window, in this order.
 struct SlideStep {
     // Move and resize the window here, repainting.
@@ -39,6 +49,12 @@ public:
     SlideStep Poll(const Rect& window, Point pointer, std::uint32_t now, int open_width,
                    int delay_ms, bool busy);
 
+    // One tick of the start-up animation: the open drawer slides left by a step per tick
+    // and ends as the strip at x = 0, once at most the strip's width would still show.
+    // Polling then starts as if the pointer had just been outside: a pointer that rested
+    // at the edge while the drawer slid away opens it only after the full delay.
+    AnimationFrame Animate(const Rect& window, int open_width, std::uint32_t now);
+
     // Tick count of the latest poll that found the pointer outside the drawer.
     std::uint32_t LastOutside() const { return last_outside_; }
 
@@ -46,10 +62,5 @@ private:
     // Zero at start-up, so a pointer already inside at the first poll opens the drawer.
     std::uint32_t last_outside_ = 0;
 };
-
-// One tick of the start-up animation: where the window goes next, or nothing once
-// the animation is over (stop the animation timer, start the polling timer): when
-// at most the strip's width still shows, or the next step would show nothing.
-std::optional<Rect> AnimationStep(const Rect& window, int open_width);
 
 }  // namespace zarkit

@@ -14,4 +14,12 @@ std::string ProgramDirectoryOf(std::string_view exe_path);
 // The one line of the browser probe file: a meta refresh to `address`, no line end.
 std::string ProbeFileContent(std::string_view address);
 
+// Update.exe in the executable's directory; empty when the path names no directory, so
+// that nothing is ever started from the root of the current drive.
+std::string UpdaterPathOf(std::string_view exe_path);
+
+// Whether `name` is one of the temporary files that replacing `file_name` makes beside it:
+// the file's name, a dot, an identifier of ASCII letters, digits and hyphens, and ".tmp".
+bool IsTemporaryFileOf(std::string_view name, std::string_view file_name);
+
 }  // namespace zarkit

@@ -7,6 +7,7 @@ namespace zarkit::product {
 inline constexpr char kVersion[] = "1.0.2.1001";
 inline constexpr char kProductName[] = "VELMOR Zarkit";
 inline constexpr char kHomePage[] = "http://www.velmorsoft.com/";
+inline constexpr char kSupportEmail[] = "support@velmorsoft.com";
 
 inline constexpr char kAppTitle[] = "Zarkit";
 inline constexpr char kDrawerClassName[] = "Zarkit";
@@ -21,5 +22,6 @@ inline constexpr char kConfigProductVersionKey[] = "ProductVersion";
 inline constexpr char kUpdaterFileName[] = "Update.exe";
 inline constexpr char kProbeFileName[] = "brisvane.html";
 inline constexpr char kStoreFileName[] = "info_data.xml";
+inline constexpr char kHelpFileName[] = "Zarkit.chm";
 
 }  // namespace zarkit::product

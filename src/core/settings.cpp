@@ -1,5 +1,6 @@
 #include "core/settings.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 
@@ -35,6 +36,10 @@ int ParseLeadingInt(std::string_view text) {
         }
     }
     return static_cast<int>(negative ? -value : value);
+}
+
+int ParseShowTickCount(std::string_view text) {
+    return std::clamp(ParseLeadingInt(text), 0, kMaxShowTickCount);
 }
 
 }  // namespace zarkit

@@ -5,20 +5,27 @@
 
 namespace zarkit {
 
-// The five process-wide settings, named as their elements in the store. The
-// initial values are those before the store is read.
+// The process-wide settings, named as their elements in the store. The initial values
+// are those before the store is read.
 struct Settings {
     bool Start_OnWindow = true;
     int Show_TickCount = 0;
     bool Show_TipOnStart = true;
     bool Animate_WindowOnStart = true;
     bool SelTable_MouseOn = false;
+    // The key that opens the drawer, as text ("Ctrl+Alt+Z"); empty for none.
+    std::string Hot_Key = "Ctrl+Alt+Z";
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 // The delay when the store has no Show_TickCount element.
 inline constexpr int kDefaultShowTickCount = 450;
+// The longest delay: a longer one would keep the drawer shut for good, and Settings
+// can only be reached through the open drawer.
+inline constexpr int kMaxShowTickCount = 60000;
+// The hot key when the store has no Hot_Key element.
+inline constexpr char kDefaultHotKey[] = "Ctrl+Alt+Z";
 
 // A stored flag is set only by exactly "yes": no other case, no blanks.
 bool ParseSettingFlag(std::string_view text);
@@ -27,5 +34,9 @@ const char* FormatSettingFlag(bool value);
 // The leading decimal number of the text, as atoi reads it (optional blanks and
 // sign first); 0 when there is none. Values beyond int are clamped.
 int ParseLeadingInt(std::string_view text);
+
+// The delay a stored Show_TickCount text stands for: its leading number, limited to
+// 0 to kMaxShowTickCount.
+int ParseShowTickCount(std::string_view text);
 
 }  // namespace zarkit

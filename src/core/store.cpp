@@ -29,6 +29,7 @@ constexpr std::array<FlagSetting, 4> kFlagSettings{{
 }};
 
 constexpr char kTickCount[] = "Show_TickCount";
+constexpr char kHotKey[] = "Hot_Key";
 
 XmlNode FileDesc(XmlDocument& document) {
     return document.SelectSingle(document.DocumentNode(), "File_Desc");
@@ -80,24 +81,31 @@ bool HasIdentifier(XmlDocument& document, const XmlNode& item, std::string_view 
     return stored && SameIdentifier(*stored, identifier);
 }
 
-struct FoundItem {
-    XmlNode table;
-    XmlNode item;
-};
+// Every table whose label matches `name` (any case), in document order. Names are unique
+// as the program writes them, but a hand edit can give two tables one name.
+std::vector<XmlNode> FindTables(XmlDocument& document, std::string_view name) {
+    std::vector<XmlNode> found;
+    const XmlNode file_desc = FileDesc(document);
+    if (name.empty() || !file_desc) {
+        return found;
+    }
+    const std::string wanted = XmlText(name);
+    for (const XmlNode& table : document.SelectChildren(file_desc, "Table_Node")) {
+        if (IsWantedTable(LabelOf(document, table), wanted)) {
+            found.push_back(table);
+        }
+    }
+    return found;
+}
 
 // The first item of the table carrying the identifier (any case) and, when one is
-// named, the attribute `required`; empty nodes when there is none.
-FoundItem FindItem(XmlDocument& document, std::string_view table_name, std::string_view identifier,
-                   const char* required) {
-    const XmlNode table = FindTable(document, table_name);
-    const std::string wanted = XmlText(identifier);
-    if (!table || wanted.empty()) {
-        return {};
-    }
+// named, the attribute `required`; an empty node when there is none.
+XmlNode FindItem(XmlDocument& document, const XmlNode& table, std::string_view identifier,
+                 const char* required) {
     for (const XmlNode& item : document.SelectChildren(table, "Table_Item")) {
-        if (HasIdentifier(document, item, wanted) &&
+        if (HasIdentifier(document, item, identifier) &&
             (required == nullptr || document.Attribute(item, required))) {
-            return {table, item};
+            return item;
         }
     }
     return {};
@@ -159,7 +167,7 @@ bool Store::CreateDefaultStore(const XmlDocumentFactory& factory, const std::str
     }
     const std::pair<const char*, const char*> defaults[] = {
         {"Start_OnWindow", "yes"},        {kTickCount, "450"},        {"Show_TipOnStart", "yes"},
-        {"Animate_WindowOnStart", "yes"}, {"SelTable_MouseOn", "no"},
+        {"Animate_WindowOnStart", "yes"}, {"SelTable_MouseOn", "no"}, {kHotKey, kDefaultHotKey},
     };
     for (const auto& [name, value] : defaults) {
         if (!WriteSetting(*document, file_desc, name, value)) {
@@ -171,7 +179,8 @@ bool Store::CreateDefaultStore(const XmlDocumentFactory& factory, const std::str
     }
     const std::optional<std::string> bytes = document->Serialize();
     std::string error;
-    return bytes && io::ReplaceFileContent(path, *bytes, &error);
+    // Whatever is there already, even a file that could not be looked at, stays.
+    return bytes && io::CreateFileContent(path, *bytes, &error);
 }
 
 bool Store::Open(const std::string& path, std::string* error) {
@@ -272,6 +281,7 @@ void Store::ReadSettings(Settings& settings) {
     const XmlNode file_desc = FileDesc(document);
     if (!file_desc) {
         settings.Show_TickCount = kDefaultShowTickCount;
+        settings.Hot_Key = kDefaultHotKey;
         return;
     }
     for (const FlagSetting& flag : kFlagSettings) {
@@ -281,7 +291,10 @@ void Store::ReadSettings(Settings& settings) {
     }
     const XmlNode tick_count = document.SelectSingle(file_desc, kTickCount);
     settings.Show_TickCount =
-        tick_count ? ParseLeadingInt(document.Text(tick_count)) : kDefaultShowTickCount;
+        tick_count ? ParseShowTickCount(document.Text(tick_count)) : kDefaultShowTickCount;
+    // Stores written before the hot key existed have none: they get the default.
+    const XmlNode hot_key = document.SelectSingle(file_desc, kHotKey);
+    settings.Hot_Key = hot_key ? document.Text(hot_key) : kDefaultHotKey;
 }
 
 bool Store::WriteSettings(const Settings& settings) {
@@ -300,6 +313,7 @@ bool Store::WriteSettings(const Settings& settings) {
     }
     written &=
         WriteSetting(document, file_desc, kTickCount, std::to_string(settings.Show_TickCount));
+    written &= WriteSetting(document, file_desc, kHotKey, XmlText(settings.Hot_Key));
     // Saved even after a partial failure: what did change belongs in the file.
     return Save() && written;
 }
@@ -399,21 +413,31 @@ bool Store::AddItem(std::string_view table_name, const ItemRecord& record) {
 }
 
 bool Store::DeleteItem(std::string_view table_name, const ItemRecord& record) {
-    if (!document_ || table_name.empty() || record.path.empty() || record.identifier.empty()) {
+    const std::string identifier = XmlText(record.identifier);
+    if (!document_ || table_name.empty() || record.path.empty() || identifier.empty()) {
         return false;
     }
-    const FoundItem found = FindItem(*document_, table_name, record.identifier, nullptr);
-    return found.item && document_->RemoveChild(found.table, found.item) && Save();
+    // In each table of that name; saved once, so that the backup holds the state before.
+    bool changed = false;
+    for (const XmlNode& table : FindTables(*document_, table_name)) {
+        const XmlNode item = FindItem(*document_, table, identifier, nullptr);
+        changed |= item && document_->RemoveChild(table, item);
+    }
+    return changed && Save();
 }
 
 bool Store::RenameItem(std::string_view table_name, const ItemRecord& record) {
-    if (!document_ || record.identifier.empty()) {
+    const std::string identifier = XmlText(record.identifier);
+    if (!document_ || identifier.empty()) {
         return false;
     }
     // An item without Nick_Name is passed over: only the name may change on a rename.
-    const FoundItem found = FindItem(*document_, table_name, record.identifier, "Nick_Name");
-    return found.item &&
-           document_->SetAttribute(found.item, "Nick_Name", XmlText(record.display_name)) && Save();
+    bool changed = false;
+    for (const XmlNode& table : FindTables(*document_, table_name)) {
+        const XmlNode item = FindItem(*document_, table, identifier, "Nick_Name");
+        changed |= item && document_->SetAttribute(item, "Nick_Name", XmlText(record.display_name));
+    }
+    return changed && Save();
 }
 
 bool Store::Save() {
@@ -422,7 +446,37 @@ bool Store::Save() {
     }
     const std::optional<std::string> bytes = document_->Serialize();
     std::string error;
-    return bytes && io::ReplaceFileContent(path_, *bytes, &error);
+    return bytes && io::ReplaceFileContentKeepingBackup(path_, *bytes, BackupPathOf(path_), &error);
+}
+
+std::string Store::BackupPathOf(const std::string& path) {
+    return path + ".bak";
+}
+
+std::string Store::DamagedPathOf(const std::string& path) {
+    return path + ".damaged";
+}
+
+void Store::RemoveLeftoverFiles(const std::string& path) {
+    for (const std::string& written : {path, BackupPathOf(path), DamagedPathOf(path)}) {
+        io::RemoveTemporaryFiles(written);
+    }
+}
+
+bool Store::BackupLoads(const XmlDocumentFactory& factory, const std::string& path) {
+    Store backup(factory, [] { return std::optional<Guid>(); });
+    return backup.Open(BackupPathOf(path), nullptr);
+}
+
+bool Store::RestoreBackup(const std::string& path, std::string* error) {
+    // Copies, not renames: at every moment the store file is there, whole, so a crash on
+    // the way can never leave a start-up that takes the store for missing and begins anew.
+    std::string damaged;
+    std::string backup;
+    return io::ReadFileBytes(path, &damaged, error) &&
+           io::ReadFileBytes(BackupPathOf(path), &backup, error) &&
+           io::ReplaceFileContent(DamagedPathOf(path), damaged, error) &&
+           io::ReplaceFileContent(path, backup, error);
 }
 
 }  // namespace zarkit

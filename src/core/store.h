@@ -38,13 +38,15 @@ enum class TableResult {
 // The store: info_data.xml, every table, item and setting, held as one document in
 // memory and saved whole after every change. Saving never writes in place: the new
 // content goes to a temporary file beside the store, which then replaces it in one
-// step, so the file is always either the old or the new document.
+// step, so the file is always either the old or the new document; the old one is kept
+// as the backup.
 class Store {
 public:
     Store(XmlDocumentFactory factory, GuidSource guids);
 
-    // Writes a new store at `path`: declaration, comment, File_Desc with the five
-    // default settings and no tables. True when the file was written.
+    // Writes a new store at `path`: declaration, comment, File_Desc with the default
+    // settings and no tables. True when the file was written; a file already at `path`
+    // is never replaced.
     static bool CreateDefaultStore(const XmlDocumentFactory& factory, const std::string& path);
 
     // Reads and parses the store at `path`. On failure the file is untouched, `error`
@@ -61,9 +63,10 @@ public:
     void LoadAllTables(TableLoadSink& sink);
 
     // Each setting is read on its own: a missing element leaves that setting as it
-    // was, except Show_TickCount, which then becomes 450.
+    // was, except Show_TickCount and Hot_Key, which then take their defaults. A stored
+    // delay outside 0 to kMaxShowTickCount is read as the nearer limit.
     void ReadSettings(Settings& settings);
-    // Writes all five, creating a missing element at the end of File_Desc, and saves.
+    // Writes them all, creating a missing element at the end of File_Desc, and saves.
     // True when every setting was set and the file was saved.
     bool WriteSettings(const Settings& settings);
 
@@ -75,14 +78,31 @@ public:
     // Relabels the first table matching `old_name`; refuses a name another table has.
     TableResult RenameTable(std::string_view old_name, std::string_view new_name);
 
-    // Item operations, within the first table whose label matches `table` (any case).
-    // Each returns true when the document changed and was saved.
+    // Item operations. AddItem appends to the first table whose label matches `table`
+    // (any case); DeleteItem and RenameItem act in every table that matches, which only a
+    // hand edit makes more than one. Each returns true when the document changed and was
+    // saved.
     bool AddItem(std::string_view table, const ItemRecord& record);
     bool DeleteItem(std::string_view table, const ItemRecord& record);
     bool RenameItem(std::string_view table, const ItemRecord& record);
 
-    // Writes the whole document to the store path.
+    // Writes the whole document to the store path. The file it replaces is kept as the
+    // backup beside it (one generation).
     bool Save();
+
+    // The backup beside the store at `path`, and where a damaged store is kept when its
+    // backup is put in its place.
+    static std::string BackupPathOf(const std::string& path);
+    static std::string DamagedPathOf(const std::string& path);
+    // Removes what saves interrupted by a crash left beside the store: their temporary
+    // files. Only while no other process writes the store.
+    static void RemoveLeftoverFiles(const std::string& path);
+    // Whether the store at `path` has a backup that opens.
+    static bool BackupLoads(const XmlDocumentFactory& factory, const std::string& path);
+    // Keeps the store at `path` as it is under DamagedPathOf (replacing an older one) and
+    // puts a copy of its backup in its place; the backup itself stays. On failure `error`
+    // says why, and the store file is either as it was or the backup's copy.
+    static bool RestoreBackup(const std::string& path, std::string* error);
 
     // Only after a successful Open.
     XmlDocument& Document() { return *document_; }

@@ -29,7 +29,7 @@ Rect TabStripModel::NewListRect(const Rect& client) const {
     return layout_ == TabLayout::kLeftBar ? ListArea(client) : client;
 }
 
-int TabStripModel::AddTab(std::string name, TextExtent extent) {
+int TabStripModel::AddTab(TextExtent extent) {
     if (extent.cx > widest_text_) {
         widest_text_ = extent.cx;
         widest_text_height_ = extent.cy;
@@ -42,7 +42,7 @@ int TabStripModel::AddTab(std::string name, TextExtent extent) {
         tabs_[i].index = static_cast<int>(i);
     }
     const int index = static_cast<int>(tabs_.size());
-    tabs_.push_back(TabRecord{index, std::move(name), kNoHitRect});
+    tabs_.push_back(TabRecord{index, kNoHitRect});
     return index;
 }
 
@@ -51,14 +51,6 @@ bool TabStripModel::EraseTab(std::size_t position) {
         return false;
     }
     tabs_.erase(tabs_.begin() + static_cast<std::ptrdiff_t>(position));
-    return true;
-}
-
-bool TabStripModel::SetTabName(std::size_t position, std::string name) {
-    if (position >= tabs_.size()) {
-        return false;
-    }
-    tabs_[position].name = std::move(name);
     return true;
 }
 

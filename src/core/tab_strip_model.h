@@ -40,9 +40,10 @@ struct TextExtent {
     int cy = 0;
 };
 
+// A tab's name is its table's, kept by the table's list window: the control passes its
+// extent in and reads it back when it paints.
 struct TabRecord {
-    int index = 0;  // rewritten by renumbering; may lag behind the position until then
-    std::string name;
+    int index = 0;          // rewritten by renumbering; may lag behind the position until then
     Rect hit = kNoHitRect;  // where the tab was last drawn
 };
 
@@ -107,11 +108,11 @@ public:
     Rect NewListRect(const Rect& client) const;
 
     const std::vector<TabRecord>& Tabs() const { return tabs_; }
-    // Appends a tab and widens the tabs if its name is the widest; returns its index.
-    // The caller then places and shows its list and selects the index with redraw.
-    int AddTab(std::string name, TextExtent extent);
+    // Appends a tab and widens the tabs if its name (of that extent) is the widest;
+    // returns its index. The caller then places and shows its list and selects the
+    // index with redraw.
+    int AddTab(TextExtent extent);
     bool EraseTab(std::size_t position);
-    bool SetTabName(std::size_t position, std::string name);
     // The widest of these extents, from zero; call after a name changed.
     void MeasureTabs(std::span<const TextExtent> extents);
 

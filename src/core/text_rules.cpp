@@ -142,6 +142,13 @@ std::string ToLower(std::string_view text) {
     return out;
 }
 
+char32_t ToLowerCodePoint(char32_t c) {
+    if (c >= U'A' && c <= U'Z') {
+        return c + (U'a' - U'A');
+    }
+    return (c >= 0x80 && c <= 0x7FF) ? LowerTwoByte(c) : c;
+}
+
 bool SameTableName(std::string_view a, std::string_view b) {
     return ToLower(Trim(a)) == ToLower(Trim(b));
 }

@@ -13,6 +13,9 @@ std::string_view Trim(std::string_view text);
 // every other character, and any invalid UTF-8, is kept byte for byte.
 std::string ToLower(std::string_view text);
 
+// The same lower-case mapping for one code point; others come back unchanged.
+char32_t ToLowerCodePoint(char32_t c);
+
 // Whether two table names name the same table: trimmed and lower-cased.
 bool SameTableName(std::string_view a, std::string_view b);
 

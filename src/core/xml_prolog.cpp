@@ -85,6 +85,59 @@ bool IsXmlSpace(std::uint32_t unit) {
     return unit == ' ' || unit == '\t' || unit == '\r' || unit == '\n';
 }
 
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Calls visit(name, value) for each name = 'value' pair of a declaration's data; false when
+// the data is not a run of such pairs.
+template <typename Visit>
+bool ForEachPseudoAttribute(std::string_view data, Visit visit) {
+    std::size_t i = 0;
+    const auto skip_space = [&] {
+        while (i < data.size() && IsXmlSpace(static_cast<unsigned char>(data[i]))) {
+            ++i;
+        }
+    };
+    for (;;) {
+        skip_space();
+        if (i == data.size()) {
+            return true;
+        }
+        const std::size_t name_start = i;
+        while (i < data.size() && data[i] != '=' &&
+               !IsXmlSpace(static_cast<unsigned char>(data[i]))) {
+            ++i;
+        }
+        const std::string_view name = data.substr(name_start, i - name_start);
+        skip_space();
+        if (name.empty() || i == data.size() || data[i] != '=') {
+            return false;
+        }
+        ++i;
+        skip_space();
+        if (i == data.size() || (data[i] != '\'' && data[i] != '"')) {
+            return false;
+        }
+        const char quote = data[i++];
+        const std::size_t end = data.find(quote, i);
+        if (end == std::string_view::npos) {
+            return false;
+        }
+        visit(name, data.substr(i, end - i));
+        i = end + 1;
+    }
+}
+
 }  // namespace
 
 bool HasDocumentTypeDeclaration(std::string_view bytes) {
@@ -108,6 +161,47 @@ bool HasDocumentTypeDeclaration(std::string_view bytes) {
         }
     }
     return false;
+}
+
+bool NamesOtherEncodingThanUtf8(std::string_view declaration_data) {
+    bool other = false;
+    const bool well_formed = ForEachPseudoAttribute(
+        declaration_data, [&](std::string_view name, std::string_view value) {
+            other |= name == "encoding" && !EqualsIgnoringAsciiCase(value, "UTF-8");
+        });
+    return well_formed && other;
+}
+
+std::string WithUtf8Declaration(std::string_view document) {
+    if (document.starts_with("\xEF\xBB\xBF")) {
+        document.remove_prefix(3);
+    }
+    std::string version = "1.0";
+    std::string standalone;
+    const bool declared =
+        document.starts_with("<?xml") && document.size() > 5 &&
+        (IsXmlSpace(static_cast<unsigned char>(document[5])) || document[5] == '?');
+    if (declared) {
+        const std::size_t end = document.find("?>", 5);
+        if (end != std::string_view::npos) {
+            ForEachPseudoAttribute(document.substr(5, end - 5),
+                                   [&](std::string_view name, std::string_view value) {
+                                       if (name == "version") {
+                                           version = value;
+                                       } else if (name == "standalone") {
+                                           standalone = value;
+                                       }
+                                   });
+            document.remove_prefix(end + 2);
+        }
+    }
+    std::string out = "<?xml version=\"" + version + "\" encoding=\"UTF-8\"";
+    if (!standalone.empty()) {
+        out += " standalone=\"" + standalone + "\"";
+    }
+    out += "?>";
+    out += document;
+    return out;
 }
 
 }  // namespace zarkit

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace zarkit {
@@ -9,5 +10,15 @@ namespace zarkit {
 // passed over, in UTF-8, UTF-16 or UTF-32. The store refuses such documents before any
 // parser sees them, so no backend expands entities or fetches external resources.
 bool HasDocumentTypeDeclaration(std::string_view bytes);
+
+// Whether the pseudo-attributes of an XML declaration ("version='1.0' encoding='UTF-8'")
+// name an encoding other than UTF-8 (in any case). The store is always written as UTF-8,
+// so such a declaration must not reach the file.
+bool NamesOtherEncodingThanUtf8(std::string_view declaration_data);
+
+// `document`, UTF-8 text, with a leading XML declaration that names UTF-8: the version and
+// standalone pseudo-attributes are kept, the encoding is replaced. A document without a
+// declaration gets one.
+std::string WithUtf8Declaration(std::string_view document);
 
 }  // namespace zarkit

@@ -1,5 +1,6 @@
 #include "io/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 #include <random>
+
+#include "core/paths.h"
 
 namespace zarkit::io {
 namespace {
@@ -67,19 +70,111 @@ std::string DirectoryOf(const std::string& path) {
 }
 
 // A name beside the target that no other writer picks: process id, a counter and
-// random bits, and O_EXCL to be sure.
+// random bits, and O_EXCL to be sure. Left behind by a crash, it is recognisable as the
+// target's (see RemoveTemporaryFiles).
 std::string TemporaryNameFor(const std::string& path) {
     static std::atomic<unsigned> counter{0};
     static thread_local std::mt19937 random{std::random_device{}()};
-    return path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-           std::to_string(random());
+    return path + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+           std::to_string(random()) + ".tmp";
+}
+
+// Makes the renames and links in `path`'s folder durable. The change has been made by
+// then, so a failure (some file systems refuse to sync a folder) must not read as none.
+void SyncDirectoryOf(const std::string& path) {
+    FileDescriptor directory(::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.Get() >= 0) {
+        ::fsync(directory.Get());
+    }
+}
+
+// Writes `bytes` to a new temporary file beside `path`, flushed to disk and closed, with
+// the permissions of the file it is to replace. Its name goes to `temporary`; on failure
+// nothing is left.
+bool WriteTemporaryFile(const std::string& path, std::string_view bytes, std::string* temporary,
+                        std::string* error) {
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        *temporary = TemporaryNameFor(path);
+        fd = ::open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) {
+            break;
+        }
+    }
+    FileDescriptor file(fd);
+    if (file.Get() < 0) {
+        SetError(error, "Cannot create a temporary file for", path, errno);
+        return false;
+    }
+    const auto fail = [&](const char* what) {
+        const int saved = errno;
+        ::unlink(temporary->c_str());
+        SetError(error, what, path, saved);
+        return false;
+    };
+
+    // The new file is a new inode: give it the old one's permissions.
+    struct stat old_info;
+    if (::stat(path.c_str(), &old_info) == 0 && S_ISREG(old_info.st_mode)) {
+        ::fchmod(file.Get(), old_info.st_mode & 07777);
+    }
+    if (!WriteAll(file.Get(), bytes)) {
+        return fail("Cannot write");
+    }
+    if (::fsync(file.Get()) != 0) {
+        return fail("Cannot flush");
+    }
+    if (!file.Close()) {
+        return fail("Cannot close");
+    }
+    return true;
+}
+
+bool Rename(const std::string& temporary, const std::string& path, std::string* error) {
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int saved = errno;
+        ::unlink(temporary.c_str());
+        SetError(error, "Cannot replace", path, saved);
+        return false;
+    }
+    return true;
+}
+
+bool MoveIntoPlace(const std::string& temporary, const std::string& path, std::string* error) {
+    if (!Rename(temporary, path, error)) {
+        return false;
+    }
+    SyncDirectoryOf(path);
+    return true;
+}
+
+// `path` as it is now becomes `backup`, in one step. A second name for the same file
+// costs nothing; where the file system has no hard links, a copy does the same.
+bool KeepBackup(const std::string& path, const std::string& backup) {
+    std::string temporary = TemporaryNameFor(backup);
+    if (::link(path.c_str(), temporary.c_str()) != 0) {
+        std::string bytes;
+        if (!ReadFileBytes(path, &bytes, nullptr) ||
+            !WriteTemporaryFile(backup, bytes, &temporary, nullptr)) {
+            return false;
+        }
+    }
+    // Made durable with the store's own rename, which follows in the same folder; lost
+    // in a crash before that, it leaves the older backup, whole.
+    if (!Rename(temporary, backup, nullptr)) {
+        return false;
+    }
+    // When the backup already is this file (a save killed after keeping it), rename()
+    // does nothing and leaves the second name behind.
+    ::unlink(temporary.c_str());
+    return true;
 }
 
 }  // namespace
 
 bool FileExists(const std::string& path) {
     struct stat info;
-    return ::stat(path.c_str(), &info) == 0;
+    return ::stat(path.c_str(), &info) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
 bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* error) {
@@ -118,50 +213,59 @@ bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* err
 
 bool ReplaceFileContent(const std::string& path, std::string_view bytes, std::string* error) {
     std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = TemporaryNameFor(path);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) {
-            break;
+    return WriteTemporaryFile(path, bytes, &temporary, error) &&
+           MoveIntoPlace(temporary, path, error);
+}
+
+bool ReplaceFileContentKeepingBackup(const std::string& path, std::string_view bytes,
+                                     const std::string& backup, std::string* error,
+                                     bool* backup_kept) {
+    std::string temporary;
+    if (!WriteTemporaryFile(path, bytes, &temporary, error)) {
+        return false;
+    }
+    // Only once the new content is safely on disk: a save that fails early keeps the
+    // older backup.
+    struct stat info;
+    const bool kept =
+        ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && KeepBackup(path, backup);
+    if (backup_kept) {
+        *backup_kept = kept;
+    }
+    return MoveIntoPlace(temporary, path, error);
+}
+
+bool CreateFileContent(const std::string& path, std::string_view bytes, std::string* error) {
+    std::string temporary;
+    if (!WriteTemporaryFile(path, bytes, &temporary, error)) {
+        return false;
+    }
+    // link() never replaces: it fails when the name is taken, however it came to be.
+    const bool linked = ::link(temporary.c_str(), path.c_str()) == 0;
+    const int saved = errno;
+    ::unlink(temporary.c_str());
+    if (!linked) {
+        SetError(error, "Cannot create", path, saved);
+        return false;
+    }
+    SyncDirectoryOf(path);
+    return true;
+}
+
+void RemoveTemporaryFiles(const std::string& path) {
+    const std::string directory = DirectoryOf(path);
+    const auto slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    DIR* listing = ::opendir(directory.c_str());
+    if (listing == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(listing)) {
+        if (IsTemporaryFileOf(entry->d_name, name)) {
+            ::unlinkat(::dirfd(listing), entry->d_name, 0);
         }
     }
-    FileDescriptor file(fd);
-    if (file.Get() < 0) {
-        SetError(error, "Cannot create a temporary file for", path, errno);
-        return false;
-    }
-    const auto fail = [&](const char* what) {
-        const int saved = errno;
-        ::unlink(temporary.c_str());
-        SetError(error, what, path, saved);
-        return false;
-    };
-
-    // The new file is a new inode: give it the old one's permissions.
-    struct stat old_info;
-    if (::stat(path.c_str(), &old_info) == 0 && S_ISREG(old_info.st_mode)) {
-        ::fchmod(file.Get(), old_info.st_mode & 07777);
-    }
-    if (!WriteAll(file.Get(), bytes)) {
-        return fail("Cannot write");
-    }
-    if (::fsync(file.Get()) != 0) {
-        return fail("Cannot flush");
-    }
-    if (!file.Close()) {
-        return fail("Cannot close");
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        return fail("Cannot replace");
-    }
-    // Makes the rename itself durable. The file has been replaced by now, so a failure
-    // here (some file systems refuse to sync a directory) must not read as "unchanged".
-    FileDescriptor directory(::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (directory.Get() >= 0) {
-        ::fsync(directory.Get());
-    }
-    return true;
+    ::closedir(listing);
 }
 
 }  // namespace zarkit::io

@@ -6,8 +6,10 @@
 #include <string>
 #include <utility>
 
+#include "core/paths.h"
 #include "ui/handles.h"
 #include "ui/text.h"
+#include "ui/trace.h"
 #include "ui/win32.h"
 
 namespace zarkit::io {
@@ -88,10 +90,87 @@ private:
     std::wstring path_;
 };
 
+// Writes `bytes` to a new temporary file beside `target`, flushed to disk and closed.
+// The file is deleted again when `temporary` goes, unless it is kept.
+bool WriteTemporaryFile(const std::wstring& target, std::string_view bytes,
+                        TemporaryFile& temporary, const std::string& path, std::string* error) {
+    ui::FileHandle file;
+    for (unsigned attempt = 0; !file; ++attempt) {
+        std::wstring candidate = TemporaryName(target, attempt);
+        file.Reset(CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+        const DWORD code = GetLastError();
+        if (file) {
+            temporary.Own(std::move(candidate));
+        } else if ((code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) || attempt > 100) {
+            return Fail(error, "Cannot create a temporary file for", path, code);
+        }
+    }
+    if (!WriteAll(file.Get(), bytes) || !FlushFileBuffers(file.Get())) {
+        return Fail(error, "Cannot write", path, GetLastError());
+    }
+    // Closed before the move: an open handle without delete sharing blocks the rename.
+    file.Reset();
+    return true;
+}
+
+// Windows refuses to replace a read-only file, Wine replaces it anyway. Whoever set the
+// attribute wants the file left alone, so refuse on both.
+bool IsReadOnly(const std::wstring& target) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// One step from the old content to the new; write-through returns only once the rename
+// is on disk.
+bool MoveIntoPlace(TemporaryFile& temporary, const std::wstring& target, DWORD flags) {
+    if (!MoveFileExW(temporary.Path().c_str(), target.c_str(), flags | MOVEFILE_WRITE_THROUGH)) {
+        return false;
+    }
+    temporary.Keep();
+    return true;
+}
+
+// `target` as it is now becomes `backup`, in one step. A second name for the same file
+// costs nothing; where the volume has no hard links (FAT), a copy does the same.
+bool KeepBackup(const std::wstring& target, const std::string& backup_path) {
+    const std::wstring backup = ui::Widen(backup_path);
+    TemporaryFile temporary;
+    std::wstring link = TemporaryName(backup, 0);
+    if (CreateHardLinkW(link.c_str(), target.c_str(), nullptr)) {
+        temporary.Own(std::move(link));
+    } else {
+        ui::TraceLastError(L"KeepBackup: CreateHardLinkW");
+        std::string bytes;
+        std::string error;
+        if (!ReadFileBytes(ui::Narrow(target), &bytes, &error) ||
+            !WriteTemporaryFile(backup, bytes, temporary, backup_path, &error)) {
+            ui::Trace(L"KeepBackup: %ls\n", ui::Widen(error).c_str());
+            return false;
+        }
+    }
+    const std::wstring moved = temporary.Path();
+    if (IsReadOnly(backup) || !MoveIntoPlace(temporary, backup, MOVEFILE_REPLACE_EXISTING)) {
+        ui::TraceLastError(L"KeepBackup: MoveFileExW");
+        return false;
+    }
+    // When the backup already is this file (a save killed after keeping it), Wine's
+    // rename does nothing and leaves the second name behind.
+    DeleteFileW(moved.c_str());
+    return true;
+}
+
 }  // namespace
 
 bool FileExists(const std::string& path) {
-    return !HasNul(path) && GetFileAttributesW(ui::Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (HasNul(path)) {
+        return false;  // names no file at all
+    }
+    if (GetFileAttributesW(ui::Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return true;
+    }
+    const DWORD code = GetLastError();
+    return code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND;
 }
 
 bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* error) {
@@ -139,38 +218,86 @@ bool ReplaceFileContent(const std::string& path, std::string_view bytes, std::st
         return Fail(error, "Cannot write", path, ERROR_INVALID_NAME);
     }
     const std::wstring target = ui::Widen(path);
-    // Windows refuses to replace a read-only file, Wine replaces it anyway. Whoever set
-    // the attribute wants the file left alone, so refuse on both.
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    if (IsReadOnly(target)) {
         return Fail(error, "Cannot replace", path, ERROR_ACCESS_DENIED);
     }
     TemporaryFile temporary;
-    ui::FileHandle file;  // declared second: closed before the temporary file is deleted
-    for (unsigned attempt = 0; !file; ++attempt) {
-        std::wstring candidate = TemporaryName(target, attempt);
-        file.Reset(CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-        const DWORD code = GetLastError();
-        if (file) {
-            temporary.Own(std::move(candidate));
-        } else if ((code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) || attempt > 100) {
-            return Fail(error, "Cannot create a temporary file for", path, code);
-        }
+    if (!WriteTemporaryFile(target, bytes, temporary, path, error)) {
+        return false;
     }
-    if (!WriteAll(file.Get(), bytes) || !FlushFileBuffers(file.Get())) {
-        return Fail(error, "Cannot write", path, GetLastError());
-    }
-    // Closed before the move: an open handle without delete sharing blocks the rename.
-    file.Reset();
-    // One step from the old content to the new; write-through returns only once the
-    // rename is on disk.
-    if (!MoveFileExW(temporary.Path().c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveIntoPlace(temporary, target, MOVEFILE_REPLACE_EXISTING)) {
         return Fail(error, "Cannot replace", path, GetLastError());
     }
-    temporary.Keep();
     return true;
+}
+
+bool ReplaceFileContentKeepingBackup(const std::string& path, std::string_view bytes,
+                                     const std::string& backup, std::string* error,
+                                     bool* backup_kept) {
+    if (HasNul(path) || HasNul(backup)) {
+        return Fail(error, "Cannot write", path, ERROR_INVALID_NAME);
+    }
+    const std::wstring target = ui::Widen(path);
+    if (IsReadOnly(target)) {
+        return Fail(error, "Cannot replace", path, ERROR_ACCESS_DENIED);
+    }
+    TemporaryFile temporary;
+    if (!WriteTemporaryFile(target, bytes, temporary, path, error)) {
+        return false;
+    }
+    // Only once the new content is safely on disk: a save that fails early keeps the
+    // older backup.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool kept = attributes != INVALID_FILE_ATTRIBUTES &&
+                      (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && KeepBackup(target, backup);
+    if (backup_kept != nullptr) {
+        *backup_kept = kept;
+    }
+    if (!MoveIntoPlace(temporary, target, MOVEFILE_REPLACE_EXISTING)) {
+        return Fail(error, "Cannot replace", path, GetLastError());
+    }
+    return true;
+}
+
+bool CreateFileContent(const std::string& path, std::string_view bytes, std::string* error) {
+    if (HasNul(path)) {
+        return Fail(error, "Cannot create", path, ERROR_INVALID_NAME);
+    }
+    const std::wstring target = ui::Widen(path);
+    TemporaryFile temporary;
+    if (!WriteTemporaryFile(target, bytes, temporary, path, error)) {
+        return false;
+    }
+    // Without MOVEFILE_REPLACE_EXISTING the move fails when the name is taken, however
+    // it came to be.
+    if (!MoveIntoPlace(temporary, target, 0)) {
+        return Fail(error, "Cannot create", path, GetLastError());
+    }
+    return true;
+}
+
+void RemoveTemporaryFiles(const std::string& path) {
+    if (HasNul(path)) {
+        return;
+    }
+    const std::wstring target = ui::Widen(path);
+    const size_t slash = target.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
+    const std::string name =
+        ui::Narrow(slash == std::wstring::npos ? target : target.substr(slash + 1));
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            IsTemporaryFileOf(ui::Narrow(found.cFileName), name) &&
+            !DeleteFileW((folder + found.cFileName).c_str())) {
+            ui::TraceLastError(L"RemoveTemporaryFiles: DeleteFileW");
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }
 
 }  // namespace zarkit::io

@@ -4,6 +4,7 @@
 
 #include "ui/win32.h"
 #include <objbase.h>
+#include <ole2.h>
 
 namespace zarkit::ui {
 
@@ -76,6 +77,25 @@ public:
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
+
+    bool Ok() const { return SUCCEEDED(result_); }
+
+private:
+    HRESULT result_;
+};
+
+// OleInitialize for the calling thread, for one scope: COM in a single-threaded
+// apartment plus what drag and drop and the clipboard need.
+class OleApartment {
+public:
+    OleApartment() : result_(OleInitialize(nullptr)) {}
+    ~OleApartment() {
+        if (SUCCEEDED(result_)) {
+            OleUninitialize();
+        }
+    }
+    OleApartment(const OleApartment&) = delete;
+    OleApartment& operator=(const OleApartment&) = delete;
 
     bool Ok() const { return SUCCEEDED(result_); }
 

@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "ui/win32.h"
+#include <commctrl.h>
+#include <shtypes.h>
 
 namespace zarkit::ui {
 
@@ -59,9 +61,14 @@ inline void DeleteGdiObject(HGDIOBJ object) {
     DeleteObject(object);
 }
 
+inline void FreeIdList(PIDLIST_ABSOLUTE list) {
+    CoTaskMemFree(list);
+}
+
 using KernelHandle = UniqueHandle<NullEmptyTraits<HANDLE, CloseHandle>>;
 using FileHandle = UniqueHandle<FileTraits>;
 using IconHandle = UniqueHandle<NullEmptyTraits<HICON, DestroyIcon>>;
+using CursorHandle = UniqueHandle<NullEmptyTraits<HCURSOR, DestroyCursor>>;
 using MenuHandle = UniqueHandle<NullEmptyTraits<HMENU, DestroyMenu>>;
 using KeyHandle = UniqueHandle<NullEmptyTraits<HKEY, RegCloseKey>>;
 using MemoryDc = UniqueHandle<NullEmptyTraits<HDC, DeleteDC>>;
@@ -70,6 +77,11 @@ using Font = UniqueHandle<NullEmptyTraits<HFONT, DeleteGdiObject>>;
 using Pen = UniqueHandle<NullEmptyTraits<HPEN, DeleteGdiObject>>;
 using Brush = UniqueHandle<NullEmptyTraits<HBRUSH, DeleteGdiObject>>;
 using Region = UniqueHandle<NullEmptyTraits<HRGN, DeleteGdiObject>>;
+using ImageList = UniqueHandle<NullEmptyTraits<HIMAGELIST, ImageList_Destroy>>;
+// A shell item identifier list, as SHGetSpecialFolderLocation hands it out.
+using IdList = UniqueHandle<NullEmptyTraits<PIDLIST_ABSOLUTE, FreeIdList>>;
+// A window created by its holder; released, not reset, when the system destroyed it already.
+using WindowHandle = UniqueHandle<NullEmptyTraits<HWND, DestroyWindow>>;
 
 // Selects a GDI object into a device context for one scope.
 class SelectScope {

@@ -1,12 +1,24 @@
 #include "ui/window.h"
 
+#include <utility>
+
 #include "ui/trace.h"
 
 namespace zarkit::ui {
 
+// By now the derived parts are gone: the window must not dispatch to them while it is
+// destroyed, so it is unbound first. A derived class that needs its WM_DESTROY calls
+// Destroy() in its own destructor.
 Window::~Window() {
     if (hwnd_ != nullptr) {
-        DestroyWindow(hwnd_);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(std::exchange(hwnd_, nullptr));
+    }
+}
+
+void Window::Destroy() {
+    if (hwnd_ != nullptr && !DestroyWindow(hwnd_)) {
+        TraceLastError(L"Window::Destroy: DestroyWindow");
     }
 }
 
@@ -60,9 +72,16 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPAR
     try {
         result = self->HandleMessage(message, wparam, lparam);
     } catch (...) {
-        // An exception must not unwind through user32's frames.
+        // An exception must not unwind through user32's frames. A window whose creation
+        // threw is half built: it must not be created at all.
         Trace(L"Window::WindowProc: exception in message 0x%04X\n", message);
-        result = DefWindowProcW(hwnd, message, wparam, lparam);
+        if (message == WM_CREATE) {
+            result = -1;
+        } else if (message == WM_NCCREATE) {
+            result = FALSE;
+        } else {
+            result = DefWindowProcW(hwnd, message, wparam, lparam);
+        }
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

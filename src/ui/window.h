@@ -26,6 +26,9 @@ public:
     bool Create(DWORD ex_style, const wchar_t* class_name, const wchar_t* title, DWORD style,
                 const Rect& rect, HWND parent, UINT_PTR id_or_menu);
 
+    // Destroys the window while the whole object still handles its messages.
+    void Destroy();
+
 protected:
     virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT DefaultProc(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/xml_prolog.h"
 #include "ui/bstr.h"
 #include "ui/com.h"
 #include "ui/text.h"
@@ -151,30 +152,20 @@ public:
         if (error != nullptr) {
             *error = {};
         }
-        if (bytes.size() > UINT_MAX) {
-            return Fail(error, "document too large");
+        if (!Load(bytes, error)) {
+            return false;
         }
-        // A stream rather than a string, so MSXML detects the encoding from the bytes
-        // (byte-order mark and declaration) instead of taking them as UTF-16.
-        const auto stream = ComPtr<IStream>::Attach(SHCreateMemStream(
-            reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));
-        if (!stream) {
-            ui::Trace(L"MSXML SHCreateMemStream failed\n");
-            return Fail(error, "not enough memory");
-        }
-        const Variant source = Variant::FromUnknown(stream.Get());
-        VARIANT_BOOL loaded = VARIANT_FALSE;
-        const HRESULT result = document_->load(source.Get(), &loaded);
-        if (SUCCEEDED(result) && loaded == VARIANT_TRUE) {
+        if (!DeclaresOtherEncoding()) {
             return true;
         }
-        ui::Trace(L"MSXML load failed: 0x%08lX\n", static_cast<unsigned long>(result));
-        if (error != nullptr) {
-            ReadParseError(result, error);
+        // MSXML writes a document in the encoding its declaration names, and Wine's writes
+        // UTF-8 under the old name, which the next load misreads. Both write UTF-8 once the
+        // document is loaded again from its own text under a declaration that says so.
+        Bstr text;
+        if (!Succeeded(document_->get_xml(text.Put()), L"get_xml")) {
+            return Fail(error, "the document could not be converted to UTF-8");
         }
-        // MSXML empties the document when a load fails; Wine keeps the old content.
-        Clear();
-        return false;
+        return Load(WithUtf8Declaration(ui::Narrow(text.View())), error);
     }
 
     std::optional<std::string> Serialize() override {
@@ -346,6 +337,45 @@ public:
     }
 
 private:
+    bool Load(std::string_view bytes, XmlParseError* error) {
+        if (bytes.size() > UINT_MAX) {
+            return Fail(error, "document too large");
+        }
+        // A stream rather than a string, so MSXML detects the encoding from the bytes
+        // (byte-order mark and declaration) instead of taking them as UTF-16.
+        const auto stream = ComPtr<IStream>::Attach(SHCreateMemStream(
+            reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));
+        if (!stream) {
+            ui::Trace(L"MSXML SHCreateMemStream failed\n");
+            return Fail(error, "not enough memory");
+        }
+        const Variant source = Variant::FromUnknown(stream.Get());
+        VARIANT_BOOL loaded = VARIANT_FALSE;
+        const HRESULT result = document_->load(source.Get(), &loaded);
+        if (SUCCEEDED(result) && loaded == VARIANT_TRUE) {
+            return true;
+        }
+        ui::Trace(L"MSXML load failed: 0x%08lX\n", static_cast<unsigned long>(result));
+        if (error != nullptr) {
+            ReadParseError(result, error);
+        }
+        // MSXML empties the document when a load fails; Wine keeps the old content.
+        Clear();
+        return false;
+    }
+
+    // Whether the document begins with an XML declaration naming another encoding than UTF-8.
+    bool DeclaresOtherEncoding() {
+        ComPtr<IXMLDOMNode> first;
+        DOMNodeType type = NODE_INVALID;
+        Bstr data;
+        return Succeeded(document_->get_firstChild(first.Put()), L"get_firstChild") && first &&
+               Succeeded(first->get_nodeType(&type), L"get_nodeType") &&
+               type == NODE_PROCESSING_INSTRUCTION && HasName(first.Get(), L"xml") &&
+               Succeeded(first->get_text(data.Put()), L"declaration get_text") &&
+               NamesOtherEncodingThanUtf8(ui::Narrow(data.View()));
+    }
+
     bool Fail(XmlParseError* error, const char* reason) {
         if (error != nullptr) {
             error->reason = reason;

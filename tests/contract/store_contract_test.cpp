@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/store.h"
@@ -124,8 +126,9 @@ protected:
     void WriteFile(const std::string& bytes) {
         std::ofstream(PathOf(path_), std::ios::binary | std::ios::trunc) << bytes;
     }
-    std::string ReadFile() {
-        std::ifstream in(PathOf(path_), std::ios::binary);
+    std::string ReadFile() { return ReadFileAt(path_); }
+    static std::string ReadFileAt(const std::string& path) {
+        std::ifstream in(PathOf(path), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
@@ -180,7 +183,7 @@ protected:
     std::string path_;
 };
 
-TEST_F(StoreContract, DefaultStoreHasProlog_FiveSettingsInOrder_AndNoTables) {
+TEST_F(StoreContract, DefaultStoreHasProlog_SixSettingsInOrder_AndNoTables) {
     SCOPED_TRACE(ContractBackendName());
     ASSERT_TRUE(Store::CreateDefaultStore(&MakeContractDocument, path_));
     const std::string bytes = ReadFile();
@@ -190,25 +193,90 @@ TEST_F(StoreContract, DefaultStoreHasProlog_FiveSettingsInOrder_AndNoTables) {
     EXPECT_NE(comment, std::string::npos);
     std::size_t previous = comment;
     for (const char* name : {"<File_Desc", "<Start_OnWindow", "<Show_TickCount", "<Show_TipOnStart",
-                             "<Animate_WindowOnStart", "<SelTable_MouseOn"}) {
+                             "<Animate_WindowOnStart", "<SelTable_MouseOn", "<Hot_Key"}) {
         const std::size_t at = bytes.find(name);
         EXPECT_TRUE(at != std::string::npos && at > previous) << name << " in " << bytes;
         previous = at;
     }
     EXPECT_EQ(bytes.find("Table_Node"), std::string::npos);
     // No white space text of its own anywhere.
-    EXPECT_EQ(TextAt(*Saved(), "File_Desc"), "yes450yesyesno");
+    EXPECT_EQ(TextAt(*Saved(), "File_Desc"), "yes450yesyesnoCtrl+Alt+Z");
 
     Store store = NewStore();
     ASSERT_TRUE(store.Open(path_, nullptr));
     Settings settings;
     store.ReadSettings(settings);
-    EXPECT_EQ(settings, (Settings{true, 450, true, true, false}));
+    EXPECT_EQ(settings, (Settings{true, 450, true, true, false, "Ctrl+Alt+Z"}));
     EXPECT_TRUE(Load(store).empty());
 
     EXPECT_FALSE(
         Store::CreateDefaultStore(&MakeContractDocument, Utf8Of(dir_ / "gone" / "info_data.xml")));
     EXPECT_FALSE(fs::exists(dir_ / "gone"));
+}
+
+// Whatever stands at the store path, even something that is no store, is the user's.
+TEST_F(StoreContract, TheDefaultStoreNeverReplacesAFileThatIsThere) {
+    for (const std::string& there : {std::string("not a store \xFF"), std::string(),
+                                     StoreText(std::string(kSettings) + TableText("Mine"))}) {
+        WriteFile(there);
+        EXPECT_FALSE(Store::CreateDefaultStore(&MakeContractDocument, path_));
+        EXPECT_EQ(ReadFile(), there);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1)
+            << "a temporary file was left";
+    }
+}
+
+TEST_F(StoreContract, TheHotKeyIsStoredAsTextAndOlderStoresReadTheDefault) {
+    // A store from before the hot key: the default, whatever was there before reading.
+    Store store = OpenWith(StoreText(std::string(kSettings) + TableText("Tools")));
+    Settings settings;
+    settings.Hot_Key = "F1";
+    store.ReadSettings(settings);
+    EXPECT_EQ(settings.Hot_Key, "Ctrl+Alt+Z");
+
+    // Written at the end of File_Desc when missing, like Show_TickCount; the text as it is.
+    settings.Hot_Key = "Shift+Win+\xC3\x9C <&>";
+    ASSERT_TRUE(store.WriteSettings(settings));
+    EXPECT_GT(ReadFile().find("<Hot_Key"), ReadFile().rfind("Table_Node>"));
+    Store reopened = OpenWith(ReadFile());
+    Settings read;
+    reopened.ReadSettings(read);
+    EXPECT_EQ(read, settings);
+
+    // Empty means no hot key, and stays empty.
+    settings.Hot_Key.clear();
+    ASSERT_TRUE(reopened.WriteSettings(settings));
+    Store again = OpenWith(ReadFile());
+    read.Hot_Key = "Ctrl+Alt+Z";
+    again.ReadSettings(read);
+    EXPECT_EQ(read.Hot_Key, "");
+    auto saved = Saved();
+    EXPECT_EQ(
+        saved->SelectChildren(saved->SelectSingle(saved->DocumentNode(), "File_Desc"), "Hot_Key")
+            .size(),
+        1u);
+}
+
+// A hand edit can ask for any delay; one beyond a minute would keep the drawer shut for
+// good, and a negative one is no delay.
+TEST_F(StoreContract, StoredDelaysAreReadWithinZeroToSixtySeconds) {
+    const std::pair<const char*, int> cases[] = {
+        {"60000", 60000},
+        {"60001", 60000},
+        {"4294967295", 60000},
+        {"99999999999999", 60000},
+        {"-1", 0},
+        {"-2147483648", 0},
+        {"0", 0},
+        {" 77ms", 77},
+    };
+    for (const auto& [text, expected] : cases) {
+        Store store =
+            OpenWith(StoreText("<Show_TickCount>" + std::string(text) + "</Show_TickCount>"));
+        Settings settings;
+        store.ReadSettings(settings);
+        EXPECT_EQ(settings.Show_TickCount, expected) << text;
+    }
 }
 
 TEST_F(StoreContract, SettingsAreFoundByNameAndFlagsAreExactlyYes) {
@@ -220,7 +288,7 @@ TEST_F(StoreContract, SettingsAreFoundByNameAndFlagsAreExactlyYes) {
     Store store = OpenWith(StoreText(late_tick));
     Settings settings;
     store.ReadSettings(settings);
-    EXPECT_EQ(settings, (Settings{false, 77, false, true, true}));
+    EXPECT_EQ(settings, (Settings{false, 77, false, true, true, "Ctrl+Alt+Z"}));
 
     Store second = OpenWith(StoreText(
         "<Start_OnWindow>Yes</Start_OnWindow><Show_TickCount> 77ms</Show_TickCount>"
@@ -244,10 +312,10 @@ TEST_F(StoreContract, SettingsAreReadAndWrittenEachOnItsOwn) {
         "<Show_TipOnStart>no</Show_TipOnStart><Animate_WindowOnStart>no</Animate_WindowOnStart>"
         "<SelTable_MouseOn>yes</SelTable_MouseOn>" +
         TableText("Tools")));
-    Settings settings{false, 0, true, true, false};
+    Settings settings{false, 0, true, true, false, "Ctrl+Alt+Z"};
     store.ReadSettings(settings);
     // Start_OnWindow is missing and stays as it was; the later ones are still read.
-    EXPECT_EQ(settings, (Settings{false, 450, false, false, true}));
+    EXPECT_EQ(settings, (Settings{false, 450, false, false, true, "Ctrl+Alt+Z"}));
 
     settings.Show_TickCount = -25;
     ASSERT_TRUE(store.WriteSettings(settings));
@@ -384,6 +452,64 @@ TEST_F(StoreContract, UnicodeNamesPathsAndAttributesRoundTripByteExact) {
     EXPECT_EQ(tables[0].items[0], item);
 }
 
+// UTF-16 little-endian bytes with a byte-order mark, whatever the host's byte order.
+std::string Utf16LeFile(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+// A hand-made store may declare another encoding. It is read in that encoding and written
+// back as UTF-8, with a declaration that says so: the text survives every later save and
+// start, and the file stays the same from the first save on.
+TEST_F(StoreContract, StoresDeclaringOtherEncodingsAreWrittenBackAsUtf8AndStayStable) {
+    const std::string cafe = "caf\xC3\xA9";
+    const std::string tools = "\xE5\xB7\xA5\xE5\x85\xB7 caf\xC3\xA9";
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string label;
+        const char* declared;
+    } stores[] = {
+        {"ISO-8859-1",
+         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><File_Desc>" + std::string(kSettings) +
+             TableText("caf\xE9", ItemText("C:\\caf\xE9.exe", "caf\xE9", "{L}")) + "</File_Desc>",
+         cafe, "ISO-8859-1"},
+        {"UTF-16",
+         Utf16LeFile(u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><File_Desc>"
+                     u"<Show_TickCount>450</Show_TickCount><Table_Node><Table_Lable>"
+                     u"\u5DE5\u5177 caf\u00E9</Table_Lable></Table_Node></File_Desc>"),
+         tools, "UTF-16"},
+    };
+    for (const auto& stored : stores) {
+        SCOPED_TRACE(stored.name);
+        WriteFile(stored.bytes);
+        std::string previous;
+        for (int start = 0; start < 3; ++start) {
+            SCOPED_TRACE("start " + std::to_string(start));
+            Store store = NewStore();
+            std::string error;
+            ASSERT_TRUE(store.Open(path_, &error)) << error;
+            const auto tables = Load(store);
+            ASSERT_EQ(tables.size(), 1u);
+            EXPECT_EQ(tables[0].name, stored.label);
+            Settings settings;
+            store.ReadSettings(settings);
+            ASSERT_TRUE(store.WriteSettings(settings));
+            const std::string saved = ReadFile();
+            EXPECT_NE(saved.find(stored.label), std::string::npos) << "not UTF-8: " << saved;
+            EXPECT_EQ(saved.find(stored.declared), std::string::npos) << saved;
+            if (start > 0) {
+                EXPECT_EQ(saved, previous);
+            }
+            previous = saved;
+        }
+    }
+}
+
 TEST_F(StoreContract, CharactersXmlCannotHoldNeverMakeTheFileUnreadable) {
     ASSERT_TRUE(Store::CreateDefaultStore(&MakeContractDocument, path_));
     Store store = NewStore();
@@ -492,6 +618,98 @@ TEST_F(StoreContract, DeletingAnItemKeepsTheOthersInOrder_RenamePassesOverElemen
     const XmlNode first =
         saved->SelectSingle(saved->DocumentNode(), "File_Desc/Table_Node/Table_Item");
     EXPECT_EQ(saved->Attributes(first), (std::vector<XmlAttribute>{{"Unique_Identifier", "{R}"}}));
+}
+
+// Only a hand edit gives two tables one name; an item operation then reaches both.
+TEST_F(StoreContract, ItemChangesReachEveryTableOfTheName_AddsOnlyTheFirst) {
+    Store store = OpenWith(StoreText(
+        std::string(kSettings) + TableText("Tools", ItemText("C:\\a.exe", "A", "{A}")) +
+        TableText("Other", ItemText("C:\\a.exe", "A", "{A}")) +
+        TableText("TOOLS", ItemText("C:\\b.exe", "B", "{B}") + ItemText("C:\\a.exe", "A", "{a}"))));
+    ASSERT_TRUE(store.RenameItem("tools", Record("C:\\a.exe", "Renamed", "{A}")));
+    auto tables = Reload();
+    ASSERT_EQ(tables.size(), 3u);
+    EXPECT_EQ(Names(tables[0].items), std::vector<std::string>{"Renamed"});
+    EXPECT_EQ(Names(tables[1].items), std::vector<std::string>{"A"});
+    EXPECT_EQ(Names(tables[2].items), (std::vector<std::string>{"B", "Renamed"}));
+
+    ASSERT_TRUE(store.AddItem("Tools", Record("C:\\c.exe", "C", "{C}")));
+    ASSERT_TRUE(store.DeleteItem("TOOLS", Record("C:\\a.exe", "Renamed", "{A}")));
+    tables = Reload();
+    EXPECT_EQ(Names(tables[0].items), std::vector<std::string>{"C"});
+    EXPECT_EQ(Names(tables[1].items), std::vector<std::string>{"A"});
+    EXPECT_EQ(Names(tables[2].items), std::vector<std::string>{"B"});
+}
+
+TEST_F(StoreContract, EverySaveKeepsTheFileItReplacesAsTheBackup) {
+    const std::string backup_path = Store::BackupPathOf(path_);
+    ASSERT_TRUE(Store::CreateDefaultStore(&MakeContractDocument, path_));
+    EXPECT_FALSE(fs::exists(PathOf(backup_path))) << "a new store has no backup";
+    const std::string fresh = ReadFile();
+    Store store = NewStore();
+    ASSERT_TRUE(store.Open(path_, nullptr));
+    ASSERT_EQ(store.AddTable("First"), TableResult::kDone);
+    const std::string after_first = ReadFile();
+    const auto backup = [&] { return ReadFileAt(backup_path); };
+    EXPECT_EQ(backup(), fresh);
+    ASSERT_TRUE(store.AddItem("First", Record("C:\\a.exe", "A", "{A}")));
+    EXPECT_EQ(backup(), after_first) << "the backup holds the state before the last change";
+    EXPECT_TRUE(Store::BackupLoads(&MakeContractDocument, path_));
+
+    // A failed change keeps the backup it had.
+    const std::string before_failure = backup();
+    EXPECT_FALSE(store.DeleteItem("First", Record("C:\\a.exe", "A", "{none}")));
+    EXPECT_EQ(backup(), before_failure);
+    std::vector<fs::path> names;
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+        names.push_back(entry.path().filename());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<fs::path>{"info_data.xml", "info_data.xml.bak"}));
+}
+
+TEST_F(StoreContract, ADamagedStoreIsKeptAsideAndItsBackupPutInItsPlace) {
+    const std::string good = StoreText(std::string(kSettings) + TableText("Saved"));
+    const std::string damaged = good.substr(0, good.size() - 20);
+    const std::string backup_path = Store::BackupPathOf(path_);
+    WriteFile(damaged);
+    EXPECT_FALSE(Store::BackupLoads(&MakeContractDocument, path_)) << "no backup";
+    std::ofstream(PathOf(backup_path), std::ios::binary) << damaged;
+    EXPECT_FALSE(Store::BackupLoads(&MakeContractDocument, path_)) << "a damaged backup";
+    std::ofstream(PathOf(backup_path), std::ios::binary | std::ios::trunc) << good;
+    ASSERT_TRUE(Store::BackupLoads(&MakeContractDocument, path_));
+
+    std::ofstream(PathOf(Store::DamagedPathOf(path_)), std::ios::binary) << "older damage";
+    std::string error;
+    ASSERT_TRUE(Store::RestoreBackup(path_, &error)) << error;
+    EXPECT_EQ(ReadFile(), good);
+    EXPECT_EQ(ReadFileAt(Store::DamagedPathOf(path_)), damaged);
+    EXPECT_EQ(ReadFileAt(backup_path), good);
+    const auto tables = Reload();
+    ASSERT_EQ(tables.size(), 1u);
+    EXPECT_EQ(tables[0].name, "Saved");
+
+    // Without a backup nothing changes.
+    fs::remove(PathOf(backup_path));
+    WriteFile(damaged);
+    EXPECT_FALSE(Store::RestoreBackup(path_, &error));
+    EXPECT_NE(error.find(backup_path), std::string::npos) << error;
+    EXPECT_EQ(ReadFile(), damaged);
+}
+
+TEST_F(StoreContract, LeftoversOfInterruptedSavesAreRemoved) {
+    ASSERT_TRUE(Store::CreateDefaultStore(&MakeContractDocument, path_));
+    for (const char* name : {"info_data.xml.1f-2-0-0.tmp", "info_data.xml.bak.77-1-2.tmp",
+                             "info_data.xml.damaged.3-4.tmp", "info_data.xml.bak", "notes.txt"}) {
+        std::ofstream(dir_ / name) << "x";
+    }
+    Store::RemoveLeftoverFiles(path_);
+    std::vector<fs::path> names;
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+        names.push_back(entry.path().filename());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<fs::path>{"info_data.xml", "info_data.xml.bak", "notes.txt"}));
 }
 
 TEST_F(StoreContract, DocumentTypeDeclarationsAreRefused) {

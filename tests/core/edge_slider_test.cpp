@@ -119,25 +119,61 @@ TEST(EdgeSlider, BusyFreezesEverything) {
     EXPECT_EQ(slider.Poll(kOpen, kAway, 1050, kOpenWidth, 0, false).move, kCollapsed);
 }
 
-TEST(AnimationStep, SlidesTheOpenDrawerToTheEdgeIn50Steps) {
+TEST(EdgeSliderAnimation, SlidesTheOpenDrawerOffInStepsOfTenAndEndsAsTheStrip) {
+    EdgeSlider slider;
     Rect window = kOpen;
-    int steps = 0;
-    while (const std::optional<Rect> next = AnimationStep(window, kOpenWidth)) {
-        EXPECT_EQ(next->left, window.left - kAnimationStep);
-        EXPECT_EQ(next->Width(), kOpenWidth);
-        EXPECT_EQ(next->top, kOpen.top);
-        EXPECT_EQ(next->bottom, kOpen.bottom);
-        window = *next;
-        ASSERT_LT(++steps, 100);
-    }
-    EXPECT_EQ(steps, 50);
-    EXPECT_EQ(window.right, 10);  // the step to right = 0 would show nothing
+    int ticks = 0;
+    AnimationFrame frame;
+    do {
+        frame = slider.Animate(window, kOpenWidth, 1000 + static_cast<std::uint32_t>(ticks) * 20);
+        if (!frame.last) {
+            EXPECT_EQ(frame.window.left, window.left - kAnimationStep);
+            EXPECT_EQ(frame.window.Width(), kOpenWidth);
+            EXPECT_EQ(frame.window.top, kOpen.top);
+            EXPECT_EQ(frame.window.bottom, kOpen.bottom);
+            EXPECT_GT(frame.window.right, kCollapsedWidth) << "never wholly off the screen";
+        }
+        window = frame.window;
+        ASSERT_LT(++ticks, 100);
+    } while (!frame.last);
+    EXPECT_EQ(ticks, 51);  // about one second at 20 ms
+    EXPECT_EQ(window, kCollapsed);
+    EXPECT_EQ(slider.LastOutside(), 2000u);
 }
 
-TEST(AnimationStep, StopsOnceTheRightEdgeIsAtMostThree) {
-    EXPECT_EQ(AnimationStep(Rect{-507, 96, 3, 672}, kOpenWidth), std::nullopt);
-    EXPECT_EQ(AnimationStep(Rect{-506, 96, 4, 672}, kOpenWidth), std::nullopt);
-    EXPECT_EQ(AnimationStep(Rect{-499, 96, 11, 672}, kOpenWidth), (Rect{-509, 96, 1, 672}));
+TEST(EdgeSliderAnimation, EndsOnceNoMoreThanTheStripWouldShow) {
+    EdgeSlider slider;
+    EXPECT_EQ(slider.Animate(Rect{-507, 96, 3, 672}, kOpenWidth, 5),
+              (AnimationFrame{kCollapsed, true}));
+    // A step that would leave less than the strip on screen ends the slide instead.
+    EXPECT_EQ(slider.Animate(Rect{-499, 96, 11, 672}, kOpenWidth, 5),
+              (AnimationFrame{kCollapsed, true}));
+    EXPECT_EQ(slider.Animate(Rect{-490, 96, 20, 672}, kOpenWidth, 5),
+              (AnimationFrame{Rect{-500, 96, 10, 672}, false}));
+}
+
+// The pointer rests at the edge through the whole start-up: the drawer ends as the strip
+// and opens, at x = 0 and full width, only once the delay has passed after that.
+TEST(EdgeSliderAnimation, APointerRestingAtTheEdgeOpensTheDrawerOnlyAfterTheDelay) {
+    EdgeSlider slider;
+    Rect window = kOpen;
+    std::uint32_t now = 70000;
+    for (AnimationFrame frame; !frame.last; now += 20) {
+        frame = slider.Animate(window, kOpenWidth, now);
+        window = frame.window;
+    }
+    ASSERT_EQ(window, kCollapsed);
+    const std::uint32_t ended = now - 20;
+    int polls = 0;
+    for (std::uint32_t tick = ended + kPollPeriodMs; polls < 20; tick += kPollPeriodMs) {
+        ++polls;
+        const SlideStep step = slider.Poll(window, kInStrip, tick, kOpenWidth, 450, false);
+        if (step.move) {
+            EXPECT_EQ(*step.move, kOpen);
+            break;
+        }
+    }
+    EXPECT_EQ(polls, 10);
 }
 
 }  // namespace

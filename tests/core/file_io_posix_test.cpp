@@ -5,7 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <random>
+#include <vector>
 
 namespace zarkit::io {
 namespace {
@@ -76,6 +78,116 @@ TEST_F(FileIoPosix, FailuresNameTheFileAndLeaveNothingBehind) {
     EXPECT_NE(error.find("Cannot open \"" + missing + "\""), std::string::npos) << error;
     EXPECT_FALSE(ReadFileBytes(path_, &bytes, &error));  // a folder
     EXPECT_EQ(bytes, "unchanged");
+}
+
+TEST_F(FileIoPosix, OnlyNotFoundCountsAsMissing) {
+    EXPECT_FALSE(FileExists(path_));
+    EXPECT_FALSE(FileExists((dir_ / "gone" / "info_data.xml").string()));
+    ASSERT_TRUE(ReplaceFileContent(path_, "x", nullptr));
+    EXPECT_FALSE(FileExists(path_ + "/inside"));  // a file on the way: ENOTDIR
+    // A name that cannot be looked at is not known to be missing.
+    const fs::path loop = dir_ / "loop";
+    fs::create_symlink(loop, loop);
+    EXPECT_TRUE(FileExists(loop.string()));
+}
+
+TEST_F(FileIoPosix, CreateNeverReplacesAnExistingFile) {
+    ASSERT_TRUE(CreateFileContent(path_, "first", nullptr));
+    std::string error;
+    EXPECT_FALSE(CreateFileContent(path_, "second", &error));
+    EXPECT_NE(error.find(path_), std::string::npos) << error;
+    // Not even a dangling name: the link it points through stays as it is.
+    const std::string dangling = (dir_ / "dangling").string();
+    fs::create_symlink(dir_ / "target", dangling);
+    EXPECT_FALSE(CreateFileContent(dangling, "third", nullptr));
+    EXPECT_FALSE(fs::exists(dir_ / "target"));
+
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(path_, &bytes, nullptr));
+    EXPECT_EQ(bytes, "first");
+    EXPECT_EQ(Entries().size(), 2u);
+    EXPECT_FALSE(CreateFileContent((dir_ / "gone" / "x").string(), "x", nullptr));
+}
+
+TEST_F(FileIoPosix, EachReplaceKeepsTheFileItReplacesAsTheBackup) {
+    const std::string backup = path_ + ".bak";
+    bool kept = true;
+    ASSERT_TRUE(ReplaceFileContentKeepingBackup(path_, "one", backup, nullptr, &kept));
+    EXPECT_FALSE(kept) << "nothing to keep yet";
+    EXPECT_FALSE(fs::exists(backup));
+    for (const char* next : {"two", "three"}) {
+        std::string before;
+        ASSERT_TRUE(ReadFileBytes(path_, &before, nullptr));
+        ASSERT_TRUE(ReplaceFileContentKeepingBackup(path_, next, backup, nullptr, &kept));
+        EXPECT_TRUE(kept);
+        std::string bytes;
+        ASSERT_TRUE(ReadFileBytes(path_, &bytes, nullptr));
+        EXPECT_EQ(bytes, next);
+        ASSERT_TRUE(ReadFileBytes(backup, &bytes, nullptr));
+        EXPECT_EQ(bytes, before);
+    }
+    // The backup is a file of its own: changing the store leaves it alone.
+    struct stat store_info, backup_info;
+    ASSERT_EQ(::stat(path_.c_str(), &store_info), 0);
+    ASSERT_EQ(::stat(backup.c_str(), &backup_info), 0);
+    EXPECT_NE(store_info.st_ino, backup_info.st_ino);
+    EXPECT_EQ(Entries().size(), 2u);
+
+    // A save killed after keeping the backup leaves both names on one file, and rename()
+    // between two names of one file does nothing: the next save must still clean up.
+    ASSERT_EQ(::unlink(backup.c_str()), 0);
+    ASSERT_EQ(::link(path_.c_str(), backup.c_str()), 0);
+    ASSERT_TRUE(ReplaceFileContentKeepingBackup(path_, "four", backup, nullptr));
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(backup, &bytes, nullptr));
+    EXPECT_EQ(bytes, "three");
+    EXPECT_EQ(Entries().size(), 2u) << "a second name of the backup was left";
+}
+
+TEST_F(FileIoPosix, ABackupThatCannotBeMadeDoesNotStopTheReplace) {
+    ASSERT_TRUE(ReplaceFileContent(path_, "old", nullptr));
+    const std::string backup = path_ + ".bak";
+    fs::create_directories(fs::path(backup) / "inside");
+    bool kept = true;
+    ASSERT_TRUE(ReplaceFileContentKeepingBackup(path_, "new", backup, nullptr, &kept));
+    EXPECT_FALSE(kept);
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(path_, &bytes, nullptr));
+    EXPECT_EQ(bytes, "new");
+    EXPECT_EQ(Entries().size(), 2u) << "a temporary file was left";
+
+    // A failed replace keeps the older backup as it was.
+    fs::remove_all(backup);
+    ASSERT_TRUE(ReplaceFileContentKeepingBackup(path_, "newer", backup, nullptr));
+    EXPECT_FALSE(
+        ReplaceFileContentKeepingBackup((dir_ / "gone" / "x").string(), "y", backup, nullptr));
+    ASSERT_TRUE(ReadFileBytes(backup, &bytes, nullptr));
+    EXPECT_EQ(bytes, "new");
+}
+
+TEST_F(FileIoPosix, LeftoverTemporaryFilesAreRemovedAndNothingElse) {
+    const std::vector<std::string> temporaries = {"info_data.xml.4242-0-123456.tmp",
+                                                  "info_data.xml.1a2b-3c-0-1.tmp"};
+    const std::vector<std::string> kept = {"info_data.xml",
+                                           "info_data.xml.bak",
+                                           "info_data.xml.bak.1-2.tmp",
+                                           "info_data.xml.tmp",
+                                           "info_data.xml.my notes.tmp",
+                                           "other.xml.1-2.tmp",
+                                           "info_data.xml.1-2.tmp.old"};
+    for (const auto& name : temporaries) {
+        std::ofstream(dir_ / name) << "x";
+    }
+    for (const auto& name : kept) {
+        std::ofstream(dir_ / name) << "x";
+    }
+    RemoveTemporaryFiles(path_);
+    std::vector<std::string> left = Entries();
+    std::sort(left.begin(), left.end());
+    std::vector<std::string> expected = kept;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
+    RemoveTemporaryFiles((dir_ / "gone" / "info_data.xml").string());  // no folder: nothing
 }
 
 }  // namespace

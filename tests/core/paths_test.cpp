@@ -24,5 +24,23 @@ TEST(Paths, ProbeFileIsOneMetaRefreshLineWithoutLineEnd) {
               "<meta HTTP-EQUIV=REFRESH CONTENT=\"0;URL=http://example.com/\">");
 }
 
+TEST(Paths, TheUpdaterIsNeverLookedForOutsideTheProgramDirectory) {
+    EXPECT_EQ(UpdaterPathOf("C:\\Tools\\Zarkit\\zarkit.exe"), "C:\\Tools\\Zarkit\\Update.exe");
+    EXPECT_EQ(UpdaterPathOf("C:\\zarkit.exe"), "C:\\Update.exe");
+    EXPECT_EQ(UpdaterPathOf(""), "");
+    EXPECT_EQ(UpdaterPathOf("zarkit.exe"), "");
+}
+
+TEST(Paths, TemporaryFilesAreKnownByTheirTargetsNameAndAnIdentifier) {
+    EXPECT_TRUE(IsTemporaryFileOf("info_data.xml.1f2c-18c3a-0-0.tmp", "info_data.xml"));
+    EXPECT_TRUE(IsTemporaryFileOf("info_data.xml.bak.12-3.tmp", "info_data.xml.bak"));
+    for (const char* name :
+         {"info_data.xml", "info_data.xml.tmp", "info_data.xml..tmp", "info_data.xml.bak.12-3.tmp",
+          "info_data.xml.a b.tmp", "info_data.xml.12.tmp.x", "info_data.xmlx12.tmp",
+          "xinfo_data.xml.1.tmp", "info_data.xml.1.TMP"}) {
+        EXPECT_FALSE(IsTemporaryFileOf(name, "info_data.xml")) << name;
+    }
+}
+
 }  // namespace
 }  // namespace zarkit

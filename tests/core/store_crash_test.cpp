@@ -1,6 +1,7 @@
 // Kills a process that saves the store in a loop, at random moments, and checks after
 // every kill that the file is whole: it opens, and holds the last state the process
-// reported or the one it was saving.
+// reported or the one it was saving; and that its backup, when there is one, opens too
+// and holds the state before that or the same one.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -22,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/paths.h"
 #include "tests/core/store_crash_steps.h"
 
 extern char** environ;
@@ -34,6 +36,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kRounds = 250;
 constexpr char kStoreName[] = "info_data.xml";
+constexpr char kBackupName[] = "info_data.xml.bak";
 
 // The document as the store reads it, written again: free of whatever a writer may vary.
 std::optional<std::string> CanonicalForm(const std::string& path, std::string* error) {
@@ -188,10 +191,11 @@ private:
     std::string pending_;
 };
 
+// Everything beside the store and its backup.
 std::vector<std::string> LeftOvers(const fs::path& dir) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir)) {
-        if (entry.path().filename() != kStoreName) {
+        if (entry.path().filename() != kStoreName && entry.path().filename() != kBackupName) {
             names.push_back(entry.path().filename().string());
         }
     }
@@ -287,15 +291,31 @@ TEST_F(StoreCrash, EveryKillLeavesTheLastOrTheNextStateAndTheStoreStillSaves) {
             ++kills_in_a_save;
         }
         saves += state - (last - child.Reports());
-        reference.ForgetBefore(state);
 
-        // A kill between creating the temporary file and renaming it leaves that file
-        // behind: nothing removes it but the user. Each child names its own by process id
-        // and creates it exclusively, so such a file never stands in a later save's way.
+        // The backup is the file the last finished save replaced, or, killed between
+        // keeping it and replacing the store, the store itself. Before any save of this
+        // history it is one of the initial state's own steps.
+        const fs::path backup = dir_ / kBackupName;
+        ASSERT_TRUE(fs::exists(backup));
+        const std::optional<std::string> kept = CanonicalForm(backup.string(), &error);
+        ASSERT_TRUE(kept) << error;
+        if (state > 0) {
+            const std::string* before = reference.At(state - 1);
+            ASSERT_TRUE(before);
+            EXPECT_TRUE(*kept == *before || *kept == *found)
+                << "the backup is neither state " << state - 1 << " nor " << state;
+        }
+        reference.ForgetBefore(state == 0 ? 0 : state - 1);
+
+        // A kill between creating a temporary file and renaming it leaves that file
+        // behind until the next start removes it: the new content's, and the backup's
+        // second name. Each child names its own by process id and creates it
+        // exclusively, so such a file never stands in a later save's way.
         const std::vector<std::string> left = LeftOvers(dir_);
-        ASSERT_LE(left.size(), static_cast<std::size_t>(round + 1));
+        ASSERT_LE(left.size(), static_cast<std::size_t>(2 * (round + 1)));
         for (const std::string& name : left) {
-            ASSERT_EQ(name.rfind(std::string(kStoreName) + ".tmp", 0), 0u) << name;
+            ASSERT_TRUE(IsTemporaryFileOf(name, kStoreName) || IsTemporaryFileOf(name, kBackupName))
+                << name;
         }
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
@@ -312,7 +332,13 @@ TEST_F(StoreCrash, EveryKillLeavesTheLastOrTheNextStateAndTheStoreStillSaves) {
     ASSERT_TRUE(store.Open(path, nullptr));
     ASSERT_TRUE(ApplyCrashStep(store, state + 1));
     EXPECT_EQ(CanonicalForm(path, nullptr), *reference.At(state + 1));
+    EXPECT_EQ(CanonicalForm((dir_ / kBackupName).string(), nullptr), *reference.At(state));
     EXPECT_EQ(LeftOvers(dir_).size(), left_over);
+
+    // As at the next start: every temporary file goes, and nothing else.
+    Store::RemoveLeftoverFiles(path);
+    EXPECT_EQ(LeftOvers(dir_), std::vector<std::string>{});
+    EXPECT_TRUE(fs::exists(dir_ / kBackupName));
 }
 
 }  // namespace

@@ -35,5 +35,28 @@ TEST(XmlProlog, StopsAtTheRootElementOrBrokenMarkup) {
     EXPECT_FALSE(HasDocumentTypeDeclaration("<!DOCTYP"));
 }
 
+TEST(XmlProlog, OtherEncodingsAreToldApartFromUtf8InAnyCase) {
+    EXPECT_TRUE(NamesOtherEncodingThanUtf8("version=\"1.0\" encoding=\"ISO-8859-1\""));
+    EXPECT_TRUE(NamesOtherEncodingThanUtf8("version='1.0'  encoding = 'UTF-16' standalone='yes'"));
+    EXPECT_TRUE(NamesOtherEncodingThanUtf8("version='1.0' encoding='UTF-8 '"));
+    for (const char* data :
+         {"version='1.0'  encoding='UTF-8'", "version=\"1.0\" encoding=\"utf-8\"", "version='1.0'",
+          "", "version='1.0' encoding='latin1", "encoding=latin1"}) {
+        EXPECT_FALSE(NamesOtherEncodingThanUtf8(data)) << data;
+    }
+}
+
+TEST(XmlProlog, Utf8DeclarationKeepsVersionAndStandaloneAndTheRestOfTheDocument) {
+    EXPECT_EQ(
+        WithUtf8Declaration("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<a>\xC3\xA9</a>"),
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<a>\xC3\xA9</a>");
+    EXPECT_EQ(WithUtf8Declaration("\xEF\xBB\xBF<?xml version='1.1' standalone='yes'?><a/>"),
+              "<?xml version=\"1.1\" encoding=\"UTF-8\" standalone=\"yes\"?><a/>");
+    // Without a declaration, or with a processing instruction that only looks like one.
+    EXPECT_EQ(WithUtf8Declaration("<a/>"), "<?xml version=\"1.0\" encoding=\"UTF-8\"?><a/>");
+    EXPECT_EQ(WithUtf8Declaration("<?xml-stylesheet href='x'?><a/>"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><?xml-stylesheet href='x'?><a/>");
+}
+
 }  // namespace
 }  // namespace zarkit

@@ -100,22 +100,76 @@ def probe_windows():
     """Visible top-level Windows windows: list of dicts with class, title, rect, texts."""
     windows = []
     for line in probe("windows").stdout.splitlines():
-        parts = line.split("|")
-        if len(parts) < 6:
+        parts = line.split("|", 6)
+        if len(parts) < 7:
             continue
         windows.append({
             "pid": parts[1],
             "class": parts[2],
             "title": parts[3],
             "rect": tuple(int(v) for v in parts[4].split(",")),
-            "texts": re.findall(r"\[([^\]]*)\]", parts[5]),
+            "ex_style": int(parts[5], 16),
+            "texts": re.findall(r"\[([^\]]*)\]", parts[6]),
         })
     return windows
 
 
-def store_xml(tables=(), animate=False, tick_count=450, hover_select=False):
+def list_items(top_class="Zarkit"):
+    """The entries of the drawer's visible list, in index order: dicts with index, label,
+    centre (screen point of the icon) and selected; [] when no list is visible."""
+    items = []
+    for line in probe("items", top_class).stdout.splitlines():
+        parts = line.split("|")
+        if len(parts) != 4:
+            continue
+        x, y = (int(v) for v in parts[2].split(","))
+        items.append({"index": int(parts[0]), "label": parts[1], "centre": (x, y),
+                      "selected": parts[3] == "1"})
+    return items
+
+
+def windows_path(path):
+    """The Windows path of a file of this machine, as Wine's Z: drive shows it."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def wine_prefix_path(*parts):
+    return os.path.join(os.environ["WINEPREFIX"], "drive_c", *parts)
+
+
+_browser_registered = False
+
+
+def register_browser():
+    """Makes the launch marker the program that opens web pages in the test prefix, once
+    per run: a new prefix has none while Wine's HTML engine is switched off."""
+    global _browser_registered
+    if _browser_registered:
+        return
+    command = '"%s" "%%1"' % windows_path(LAUNCH_MARKER)
+    classes = "HKLM\\Software\\Classes"
+    for key, value in (("\\.html", "ZarkitTestPage"), ("\\.htm", "ZarkitTestPage"),
+                       ("\\ZarkitTestPage\\shell\\open\\command", command)):
+        result = run([WINE, "reg", "add", classes + key, "/ve", "/d", value, "/f"],
+                     env=wine_env())
+        if result.returncode != 0:
+            raise AssertionError("reg add failed: " + result.stdout + result.stderr)
+    _browser_registered = True
+
+
+def read_launches(path):
+    """The launch marker's records in the file at `path`, oldest first."""
+    import json
+    if not os.path.exists(path):
+        return []
+    with open(path, "rb") as f:
+        return [json.loads(line) for line in f.read().decode("utf-8").splitlines() if line]
+
+
+def store_xml(tables=(), animate=False, tick_count=450, hover_select=False, tip=False):
     """A store document as the program writes it: tables is a list of (name, items),
-    items a list of dicts with path, name, work_dir, params, id, special."""
+    items a list of dicts with path, name, work_dir, params, id, special; tip is
+    Show_TipOnStart."""
     from xml.sax.saxutils import escape, quoteattr
 
     def flag(value):
@@ -126,7 +180,7 @@ def store_xml(tables=(), animate=False, tick_count=450, hover_select=False):
              "<File_Desc>",
              "<Start_OnWindow>no</Start_OnWindow>",
              "<Show_TickCount>%d</Show_TickCount>" % tick_count,
-             "<Show_TipOnStart>no</Show_TipOnStart>",
+             "<Show_TipOnStart>%s</Show_TipOnStart>" % flag(tip),
              "<Animate_WindowOnStart>%s</Animate_WindowOnStart>" % flag(animate),
              "<SelTable_MouseOn>%s</SelTable_MouseOn>" % flag(hover_select)]
     for name, items in tables:
@@ -164,8 +218,10 @@ class Program:
             return f.read()
 
     def start(self, debug_output=False):
-        """Starts a copy; with debug_output its debugger traces go to the log."""
+        """Starts a copy; with debug_output its debugger traces go to the log. Programs
+        it launches that are launch markers write into this folder's launches.txt."""
         env = wine_env()
+        env["ZARKIT_LAUNCH_MARKER_FILE"] = windows_path(self.path("launches.txt"))
         if debug_output:
             env["WINEDEBUG"] = "-all,+debugstr"
         with open(self.path("wine-output.log"), "ab") as log:
@@ -173,6 +229,9 @@ class Program:
                                        stdout=log, stderr=subprocess.STDOUT)
         self.processes.append(process)
         return process
+
+    def launches(self):
+        return read_launches(self.path("launches.txt"))
 
     def debug_output(self):
         """The program's debugger traces so far, one string per trace."""

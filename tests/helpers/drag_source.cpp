@@ -20,11 +20,11 @@
 #include "app/messages.h"
 #include "app/my_drop_target.h"
 #include "core/item_block.h"
+#include "ui/com.h"
 #include "ui/data_object.h"
 #include "ui/drop_source.h"
 #include "ui/text.h"
 #include "ui/window.h"
-#include <ole2.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -162,22 +162,19 @@ int wmain(int argc, wchar_t** argv) {
     } else {
         return 2;
     }
-    if (FAILED(OleInitialize(nullptr))) {
+    const ui::OleApartment ole;
+    if (!ole.Ok()) {
         return 3;
     }
-    int code = 4;
-    {
-        HelperWindow window(kind, argc >= 4 ? argv[3] : L"");
-        if (window.Open()) {
-            Append("ready");
-            MSG message;
-            while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-            code = 0;
-        }
+    HelperWindow window(kind, argc >= 4 ? argv[3] : L"");
+    if (!window.Open()) {
+        return 4;
     }
-    OleUninitialize();
-    return code;
+    Append("ready");
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
 }

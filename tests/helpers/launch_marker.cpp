@@ -1,6 +1,8 @@
-// Stands in for a launched program in end-to-end tests: appends one line of JSON to
-// launch_marker.txt beside itself, with its arguments and its working directory, and ends.
+// Stands in for a launched program in end-to-end tests: appends one line of JSON with its
+// arguments and its working directory, and ends:
 // {"cwd": "...", "command_line": "...", "args": ["...", ...]}
+// The line goes to the file ZARKIT_LAUNCH_MARKER_FILE names (programs started by the
+// drawer inherit it from the test), else to launch_marker.txt beside the program.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -40,12 +42,15 @@ std::string Json(const std::string& text) {
 
 int wmain() {
     wchar_t path[MAX_PATH];
-    const DWORD size = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    wchar_t* slash = (size == 0 || size >= MAX_PATH) ? nullptr : wcsrchr(path, L'\\');
-    if (slash == nullptr) {
-        return 1;
+    const DWORD named = GetEnvironmentVariableW(L"ZARKIT_LAUNCH_MARKER_FILE", path, MAX_PATH);
+    if (named == 0 || named >= MAX_PATH) {
+        const DWORD size = GetModuleFileNameW(nullptr, path, MAX_PATH);
+        wchar_t* slash = (size == 0 || size >= MAX_PATH) ? nullptr : wcsrchr(path, L'\\');
+        if (slash == nullptr) {
+            return 1;
+        }
+        wcscpy(slash + 1, L"launch_marker.txt");
     }
-    wcscpy(slash + 1, L"launch_marker.txt");
 
     wchar_t cwd[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, cwd);

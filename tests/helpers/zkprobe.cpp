@@ -1,12 +1,27 @@
 // A small window inspector for end-to-end tests, run under Wine beside the program.
 //
 //   zkprobe windows               one line per visible top-level window:
-//                                 hwnd|pid|class|title|left,top,right,bottom|child texts
+//                                 hwnd|pid|class|title|left,top,right,bottom|exstyle|child texts
+//   zkprobe items CLASS           the entries of the visible list control inside the first
+//                                 top-level window of CLASS, in index order:
+//                                 index|label|x,y (screen centre of its icon)|selected
 //   zkprobe post CLASS MSG [W L]  posts a message to the first top-level window of CLASS
+//   zkprobe postreg CLASS NAME [W L]  the same with the message registered under NAME
+//   zkprobe traydel CLASS ID      takes that window's notification-area icon ID away, as
+//                                 a restarting task bar loses every icon
+//   zkprobe resources CLASS       of the process owning the first top-level window of CLASS:
+//                                 user=N gdi=N windows=N private_kb=N working_set_kb=N
 //   zkprobe close CLASS           posts WM_CLOSE to it
+//   zkprobe postchild CLASS CHILD MSG [W L]
+//                                 posts a message to the first visible descendant of class
+//                                 CHILD inside the first top-level window of CLASS
 //   zkprobe press TITLE BUTTON    clicks the button with that text in the dialog (or message
 //                                 box) with that title
 #include <windows.h>
+
+#include <commctrl.h>
+#include <psapi.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -51,9 +66,10 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM) {
     GetWindowThreadProcessId(window, &pid);
     std::string children;
     EnumChildWindows(window, AppendChildText, reinterpret_cast<LPARAM>(&children));
-    std::printf("%p|%lu|%s|%s|%ld,%ld,%ld,%ld|%s\n", static_cast<void*>(window), pid,
+    const auto ex_style = static_cast<unsigned long>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+    std::printf("%p|%lu|%s|%s|%ld,%ld,%ld,%ld|0x%lx|%s\n", static_cast<void*>(window), pid,
                 Utf8(class_name).c_str(), Utf8(title).c_str(), rect.left, rect.top, rect.right,
-                rect.bottom, children.c_str());
+                rect.bottom, ex_style, children.c_str());
     return TRUE;
 }
 
@@ -79,6 +95,133 @@ BOOL CALLBACK FindButton(HWND child, LPARAM param) {
     return TRUE;
 }
 
+struct ChildSearch {
+    const wchar_t* class_name;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleChild(HWND child, LPARAM param) {
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    wchar_t class_name[256];
+    GetClassNameW(child, class_name, 256);
+    if (std::wcscmp(class_name, search->class_name) == 0 && IsWindowVisible(child)) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindVisibleList(HWND child, LPARAM param) {
+    wchar_t class_name[64];
+    GetClassNameW(child, class_name, 64);
+    if (std::wcscmp(class_name, L"SysListView32") == 0 && IsWindowVisible(child)) {
+        *reinterpret_cast<HWND*>(param) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The list lives in another process: its answers go through memory allocated there.
+int PrintItems(const wchar_t* top_class) {
+    const HWND top = FindWindowW(top_class, nullptr);
+    HWND list = nullptr;
+    if (top != nullptr) {
+        EnumChildWindows(top, FindVisibleList, reinterpret_cast<LPARAM>(&list));
+    }
+    if (list == nullptr) {
+        std::fprintf(stderr, "no visible list\n");
+        return 2;
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(list, &pid);
+    const HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) {
+        return 2;
+    }
+    constexpr SIZE_T kTextChars = 1024;
+    auto* remote = static_cast<char*>(
+        VirtualAllocEx(process, nullptr, 64 * 1024, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (remote == nullptr) {
+        CloseHandle(process);
+        return 2;
+    }
+    auto* remote_text = reinterpret_cast<wchar_t*>(remote + 4096);
+    const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        LVITEMW item{};
+        item.pszText = remote_text;
+        item.cchTextMax = kTextChars;
+        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+        SendMessageW(list, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(remote));
+        wchar_t text[kTextChars] = L"";
+        ReadProcessMemory(process, remote_text, text, sizeof text, nullptr);
+        text[kTextChars - 1] = L'\0';
+
+        RECT rect{LVIR_ICON, 0, 0, 0};
+        WriteProcessMemory(process, remote, &rect, sizeof rect, nullptr);
+        SendMessageW(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr);
+        POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        ClientToScreen(list, &centre);
+        const bool selected =
+            (SendMessageW(list, LVM_GETITEMSTATE, index, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+        std::printf("%d|%s|%ld,%ld|%d\n", index, Utf8(text).c_str(), centre.x, centre.y,
+                    selected ? 1 : 0);
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return 0;
+}
+
+struct WindowCount {
+    DWORD pid;
+    int count;
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM param) {
+    ++reinterpret_cast<WindowCount*>(param)->count;
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM param) {
+    auto* counted = reinterpret_cast<WindowCount*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == counted->pid) {
+        ++counted->count;
+        EnumChildWindows(window, CountChild, param);
+    }
+    return TRUE;
+}
+
+// What the process holds: its GUI objects as the system counts them, its windows, and
+// its memory.
+int PrintResources(const wchar_t* top_class) {
+    const HWND top = FindWindowW(top_class, nullptr);
+    if (top == nullptr) {
+        return 2;
+    }
+    WindowCount windows{0, 0};
+    GetWindowThreadProcessId(top, &windows.pid);
+    const HANDLE process =
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, windows.pid);
+    if (process == nullptr) {
+        return 2;
+    }
+    EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&windows));
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                         sizeof memory);
+    std::printf("user=%lu gdi=%lu windows=%d private_kb=%llu working_set_kb=%llu\n",
+                GetGuiResources(process, GR_USEROBJECTS), GetGuiResources(process, GR_GDIOBJECTS),
+                windows.count, static_cast<unsigned long long>(memory.PrivateUsage / 1024),
+                static_cast<unsigned long long>(memory.WorkingSetSize / 1024));
+    CloseHandle(process);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -86,18 +229,56 @@ int wmain(int argc, wchar_t** argv) {
         EnumWindows(PrintWindow, 0);
         return 0;
     }
-    if (argc >= 3 && (std::wcscmp(argv[1], L"post") == 0 || std::wcscmp(argv[1], L"close") == 0)) {
+    if (argc >= 3 && std::wcscmp(argv[1], L"resources") == 0) {
+        return PrintResources(argv[2]);
+    }
+    if (argc >= 3 && std::wcscmp(argv[1], L"items") == 0) {
+        return PrintItems(argv[2]);
+    }
+    const bool registered = argc >= 4 && std::wcscmp(argv[1], L"postreg") == 0;
+    if (argc >= 3 &&
+        (std::wcscmp(argv[1], L"post") == 0 || std::wcscmp(argv[1], L"close") == 0 || registered)) {
         const HWND window = FindWindowW(argv[2], nullptr);
         if (window == nullptr) {
             std::fprintf(stderr, "no window of that class\n");
             return 2;
         }
         const bool close = std::wcscmp(argv[1], L"close") == 0;
-        const UINT message =
-            close ? WM_CLOSE : static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
+        const UINT message = close        ? WM_CLOSE
+                             : registered ? RegisterWindowMessageW(argv[3])
+                                          : static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
         const WPARAM wparam = (!close && argc > 4) ? std::wcstoull(argv[4], nullptr, 0) : 0;
         const LPARAM lparam = (!close && argc > 5) ? std::wcstoll(argv[5], nullptr, 0) : 0;
         return PostMessageW(window, message, wparam, lparam) ? 0 : 1;
+    }
+    if (argc >= 4 && std::wcscmp(argv[1], L"traydel") == 0) {
+        const HWND window = FindWindowW(argv[2], nullptr);
+        if (window == nullptr) {
+            std::fprintf(stderr, "no window of that class\n");
+            return 2;
+        }
+        NOTIFYICONDATAW icon{};
+        icon.cbSize = sizeof icon;
+        icon.hWnd = window;
+        icon.uID = static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
+        return Shell_NotifyIconW(NIM_DELETE, &icon) ? 0 : 1;
+    }
+    if (argc >= 5 && std::wcscmp(argv[1], L"postchild") == 0) {
+        const HWND window = FindWindowW(argv[2], nullptr);
+        if (window == nullptr) {
+            std::fprintf(stderr, "no window of that class\n");
+            return 2;
+        }
+        ChildSearch search{argv[3], nullptr};
+        EnumChildWindows(window, FindVisibleChild, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr) {
+            std::fprintf(stderr, "no visible child of that class\n");
+            return 2;
+        }
+        const auto message = static_cast<UINT>(std::wcstoul(argv[4], nullptr, 0));
+        const WPARAM wparam = argc > 5 ? std::wcstoull(argv[5], nullptr, 0) : 0;
+        const LPARAM lparam = argc > 6 ? std::wcstoll(argv[6], nullptr, 0) : 0;
+        return PostMessageW(search.found, message, wparam, lparam) ? 0 : 1;
     }
     if (argc >= 4 && std::wcscmp(argv[1], L"press") == 0) {
         const HWND dialog = FindWindowW(L"#32770", argv[2]);
@@ -115,8 +296,9 @@ int wmain(int argc, wchar_t** argv) {
                      reinterpret_cast<LPARAM>(search.found));
         return 0;
     }
-    std::fprintf(
-        stderr,
-        "usage: zkprobe windows | post CLASS MSG [W L] | close CLASS | press TITLE BUTTON\n");
+    std::fprintf(stderr,
+                 "usage: zkprobe windows | items CLASS | post CLASS MSG [W L] | postreg CLASS "
+                 "NAME [W L] | postchild CLASS CHILD MSG [W L] | close CLASS | traydel CLASS ID |"
+                 " press TITLE BUTTON\n");
     return 2;
 }

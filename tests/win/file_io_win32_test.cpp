@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -132,6 +133,82 @@ TEST_F(FileIoWin32Test, PathWithEmbeddedNulIsRefused) {
     std::string bytes;
     EXPECT_FALSE(ReadFileBytes(path, &bytes, &error));
     EXPECT_TRUE(Names(folder_).empty());
+}
+
+// Access denied, a sharing violation or a name Windows will not look up are no proof that
+// the file is missing; replacing it on that belief would lose it.
+TEST_F(FileIoWin32Test, OnlyNotFoundCountsAsMissing) {
+    EXPECT_FALSE(FileExists(Utf8(folder_ / L"info_data.xml")));
+    EXPECT_FALSE(FileExists(Utf8(folder_ / L"gone" / L"info_data.xml")));
+    EXPECT_TRUE(FileExists(Utf8(folder_ / L"info_data?.xml")));
+    EXPECT_TRUE(FileExists(Utf8(folder_ / L"info_data*.xml")));
+}
+
+TEST_F(FileIoWin32Test, CreateNeverReplacesAnExistingFile) {
+    const fs::path target = folder_ / L"info_data.xml";
+    std::string error;
+    ASSERT_TRUE(CreateFileContent(Utf8(target), "first", &error)) << error;
+    EXPECT_FALSE(CreateFileContent(Utf8(target), "second", &error));
+    EXPECT_NE(error.find("info_data.xml"), std::string::npos) << error;
+    EXPECT_EQ(Read(target), "first");
+    EXPECT_EQ(Names(folder_), std::vector<std::wstring>{L"info_data.xml"});
+    EXPECT_FALSE(CreateFileContent(Utf8(folder_ / L"gone" / L"x"), "x", &error));
+}
+
+TEST_F(FileIoWin32Test, EachReplaceKeepsTheFileItReplacesAsTheBackup) {
+    const fs::path target = folder_ / L"info_data.xml";
+    const fs::path backup = folder_ / L"info_data.xml.bak";
+    std::string error;
+    bool kept = true;
+    ASSERT_TRUE(ReplaceFileContentKeepingBackup(Utf8(target), "one", Utf8(backup), &error, &kept))
+        << error;
+    EXPECT_FALSE(kept);
+    EXPECT_FALSE(fs::exists(backup));
+    ASSERT_TRUE(ReplaceFileContentKeepingBackup(Utf8(target), "two", Utf8(backup), &error, &kept));
+    EXPECT_TRUE(kept);
+    ASSERT_TRUE(ReplaceFileContentKeepingBackup(Utf8(target), "three", Utf8(backup), &error));
+    EXPECT_EQ(Read(target), "three");
+    EXPECT_EQ(Read(backup), "two");
+
+    // A save killed after keeping the backup leaves both names on one file; the next
+    // save must still leave nothing else behind.
+    ASSERT_TRUE(DeleteFileW(backup.c_str()));
+    ASSERT_TRUE(CreateHardLinkW(backup.c_str(), target.c_str(), nullptr));
+    ASSERT_TRUE(ReplaceFileContentKeepingBackup(Utf8(target), "four", Utf8(backup), &error));
+    EXPECT_EQ(Read(target), "four");
+    EXPECT_EQ(Read(backup), "three");
+    EXPECT_EQ(Names(folder_), (std::vector<std::wstring>{L"info_data.xml", L"info_data.xml.bak"}));
+}
+
+TEST_F(FileIoWin32Test, ABackupThatCannotBeMadeDoesNotStopTheReplace) {
+    const fs::path target = folder_ / L"info_data.xml";
+    const fs::path backup = folder_ / L"info_data.xml.bak";
+    std::string error;
+    ASSERT_TRUE(ReplaceFileContent(Utf8(target), "old", &error)) << error;
+    ASSERT_TRUE(fs::create_directories(backup / L"inside"));
+    bool kept = true;
+    ASSERT_TRUE(ReplaceFileContentKeepingBackup(Utf8(target), "new", Utf8(backup), &error, &kept))
+        << error;
+    EXPECT_FALSE(kept);
+    EXPECT_EQ(Read(target), "new");
+    EXPECT_EQ(Names(folder_), (std::vector<std::wstring>{L"info_data.xml", L"info_data.xml.bak"}));
+}
+
+TEST_F(FileIoWin32Test, LeftoverTemporaryFilesAreRemovedAndNothingElse) {
+    const fs::path target = folder_ / L"info_data.xml";
+    std::string error;
+    ASSERT_TRUE(ReplaceFileContent(Utf8(target), "store", &error)) << error;
+    for (const wchar_t* name :
+         {L"info_data.xml.1f2c-18c3a-0-0.tmp", L"info_data.xml.a-b.tmp", L"info_data.xml.bak",
+          L"info_data.xml.bak.1-2.tmp", L"info_data.xml.my notes.tmp"}) {
+        ASSERT_TRUE(ReplaceFileContent(Utf8(folder_ / name), "x", &error)) << error;
+    }
+    RemoveTemporaryFiles(Utf8(target));
+    std::vector<std::wstring> names = Names(folder_);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"info_data.xml", L"info_data.xml.bak",
+                                                L"info_data.xml.bak.1-2.tmp",
+                                                L"info_data.xml.my notes.tmp"}));
 }
 
 }  // namespace

@@ -1,16 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "ui/win32.h"
-#include <ole2.h>
+#include "ui/com.h"
+#include <commctrl.h>
 
-// The Windows-side tests create COM objects (MSXML, the shell) and register drop targets,
-// so the test thread has OLE started for the whole run, as the drawer's thread has.
+// The Windows-side tests create COM objects (MSXML, the shell) and use OLE, so the test
+// thread starts OLE for the whole run, as the drawer's thread does.
 int main(int argc, char** argv) {
-    if (FAILED(OleInitialize(nullptr))) {
+    const zarkit::ui::OleApartment apartment;
+    if (!apartment.Ok()) {
         return 2;
     }
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
     testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
-    OleUninitialize();
-    return result;
+    return RUN_ALL_TESTS();
 }

@@ -1,0 +1,130 @@
+#include "app/file_drop_list_ctrl.h"
+
+#include <windowsx.h>
+
+#include "app/listed_item.h"
+#include "core/item_record.h"
+#include "ui/text.h"
+#include "ui/trace.h"
+
+namespace zarkit {
+namespace {
+
+constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_ICON |
+                         LVS_SHOWSELALWAYS | LVS_SORTASCENDING | LVS_AUTOARRANGE | LVS_EDITLABELS;
+// Info tips, underlined hot and cold items.
+constexpr DWORD kExtendedStyle = LVS_EX_INFOTIP | LVS_EX_UNDERLINEHOT | LVS_EX_UNDERLINECOLD;
+static_assert(kExtendedStyle == 0x1C00);
+
+constexpr UINT_PTR kSubclassId = 1;
+// Long paths wrap rather than run off the screen.
+constexpr int kTipWidth = 480;
+
+}  // namespace
+
+bool CFileDropListCtrl::Create(HWND parent, const Rect& rect) {
+    const HWND control = CreateWindowExW(
+        0, WC_LISTVIEWW, L"", kStyle, rect.left, rect.top, rect.Width(), rect.Height(), parent,
+        reinterpret_cast<HMENU>(kControlId), GetModuleHandleW(nullptr), nullptr);
+    if (control == nullptr) {
+        ui::TraceLastError(L"CFileDropListCtrl::Create: CreateWindowExW");
+        return false;
+    }
+    Attach(control);
+    AddExtendedStyle(kExtendedStyle);
+    if (!SetWindowSubclass(control, &SubclassProc, kSubclassId,
+                           reinterpret_cast<DWORD_PTR>(this))) {
+        ui::TraceLastError(L"CFileDropListCtrl::Create: SetWindowSubclass");
+    }
+    CreateTip();
+    return true;
+}
+
+std::string CFileDropListCtrl::GetItemTipText(int index) const {
+    const auto* item = reinterpret_cast<const ListedItem*>(Data(index));
+    return item != nullptr ? TooltipText(item->record) : std::string();
+}
+
+void CFileDropListCtrl::CreateTip() {
+    m_Tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    if (m_Tip == nullptr) {
+        ui::TraceLastError(L"CFileDropListCtrl::CreateTip: CreateWindowExW");
+        return;
+    }
+    SendMessageW(m_Tip, TTM_SETMAXTIPWIDTH, 0, kTipWidth);
+}
+
+// One tool covers the whole control; its id is the entry under the pointer, so the
+// tooltip shows afresh whenever the pointer moves to another entry.
+void CFileDropListCtrl::TrackTipItem(POINT point) {
+    const int item = HitTest(point);
+    if (m_Tip == nullptr || item == m_TipItem) {
+        return;
+    }
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = Hwnd();
+    if (m_TipItem >= 0) {
+        tool.uId = static_cast<UINT_PTR>(m_TipItem);
+        SendMessageW(m_Tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    m_TipItem = item;
+    if (item < 0) {
+        return;
+    }
+    tool.uFlags = TTF_SUBCLASS;
+    tool.uId = static_cast<UINT_PTR>(item);
+    GetClientRect(Hwnd(), &tool.rect);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    if (!SendMessageW(m_Tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
+        ui::Trace(L"CFileDropListCtrl: TTM_ADDTOOLW failed\n");
+    }
+}
+
+void CFileDropListCtrl::OnTipText(NMTTDISPINFOW& info) {
+    m_TipText = ui::Widen(GetItemTipText(static_cast<int>(info.hdr.idFrom)));
+    info.lpszText = m_TipText.data();
+    info.szText[0] = L'\0';
+    info.hinst = nullptr;
+}
+
+LRESULT CALLBACK CFileDropListCtrl::SubclassProc(HWND hwnd, UINT message, WPARAM wparam,
+                                                 LPARAM lparam, UINT_PTR, DWORD_PTR self) {
+    try {
+        return reinterpret_cast<CFileDropListCtrl*>(self)->HandleMessage(message, wparam, lparam);
+    } catch (...) {
+        ui::Trace(L"CFileDropListCtrl: exception in message 0x%04X\n", message);
+        return DefSubclassProc(hwnd, message, wparam, lparam);
+    }
+}
+
+LRESULT CFileDropListCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_MOUSEMOVE:
+            TrackTipItem(POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+            break;
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lparam);
+            if (header->hwndFrom == m_Tip && header->code == TTN_GETDISPINFOW) {
+                OnTipText(*reinterpret_cast<NMTTDISPINFOW*>(lparam));
+                return 0;
+            }
+            break;
+        }
+        case WM_NCDESTROY: {
+            const HWND control = Hwnd();
+            RemoveWindowSubclass(control, &SubclassProc, kSubclassId);
+            Attach(nullptr);
+            m_Tip = nullptr;
+            return DefSubclassProc(control, message, wparam, lparam);
+        }
+        default:
+            break;
+    }
+    return DefSubclassProc(Hwnd(), message, wparam, lparam);
+}
+
+}  // namespace zarkit

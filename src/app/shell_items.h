@@ -1,0 +1,50 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "core/item_record.h"
+#include "ui/handles.h"
+
+// What the shell knows of items: whether their targets exist, their icons, special
+// folders, and the program that opens web pages.
+namespace zarkit {
+
+bool PathExists(const std::string& path);
+
+// The identifier list of a shell special folder (a CSIDL); empty when the shell does
+// not know it.
+ui::IdList SpecialFolderIdList(int folder_id);
+
+// A path of the shell's special folder (the system folder is 37); empty when unknown.
+std::string SpecialFolderPath(int folder_id);
+
+// The program the shell starts for `document` (the browser probe file for web pages),
+// when it names one that exists.
+std::optional<std::string> FindAssociatedProgram(const std::string& document);
+
+// Where item icons come from: the shell's system image list, looked up once per path,
+// special folder and web-page icon, since many items share a target or a file type.
+class ShellIconCache {
+public:
+    explicit ShellIconCache(std::string probe_file) : probe_file_(std::move(probe_file)) {}
+
+    // The record's icon in the system image list, by the record's kind: a special
+    // folder through its identifier list, a path through its file, a web site the icon
+    // the system gives web pages. nullopt when the shell has none (or the path is gone).
+    std::optional<int> SystemIconOf(const ItemRecord& record);
+
+    // A copy of a system image list icon, for a list's own image list.
+    static ui::IconHandle IconAt(int system_index);
+
+private:
+    std::optional<int> PathIcon(const std::string& path);
+
+    std::string probe_file_;
+    std::map<std::string, int> by_path_;
+    std::map<int, int> by_folder_;
+    std::optional<int> web_page_;
+};
+
+}  // namespace zarkit

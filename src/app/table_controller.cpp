@@ -1,0 +1,218 @@
+#include "app/table_controller.h"
+
+#include <functional>
+#include <utility>
+
+#include "app/app_paths.h"
+#include "app/raw_tab_ctrl.h"
+#include "app/zarkit_list_ctrl_view.h"
+#include "core/item_names.h"
+#include "core/text_rules.h"
+
+namespace zarkit {
+namespace {
+
+// Hands the stored tables to the tab strip: one list per table, its tab once its items
+// are listed. Lists are drawn once, after loading, rather than once per item.
+class TabLoader : public TableLoadSink {
+public:
+    explicit TabLoader(std::function<std::unique_ptr<CZarkitListCtrlView>()> make_list,
+                       CRawTabCtrl& tabs)
+        : make_list_(std::move(make_list)), tabs_(tabs) {}
+
+    bool BeginTable(const std::string& name) override {
+        list_ = make_list_();
+        if (!list_) {
+            return false;
+        }
+        list_->SetTableName(name);
+        SendMessageW(list_->ListCtrl().Hwnd(), WM_SETREDRAW, FALSE, 0);
+        return true;
+    }
+    // An item whose target is gone is not listed; it stays in the file.
+    void InsertItemRecord(ItemRecord& record) override { list_->InsertItemRecord(record); }
+    void EndTable() override {
+        SendMessageW(list_->ListCtrl().Hwnd(), WM_SETREDRAW, TRUE, 0);
+        tabs_.AddTab(std::move(list_));
+    }
+
+private:
+    std::function<std::unique_ptr<CZarkitListCtrlView>()> make_list_;
+    CRawTabCtrl& tabs_;
+    std::unique_ptr<CZarkitListCtrlView> list_;
+};
+
+}  // namespace
+
+TableController::TableController(CRawTabCtrl& tabs, std::string module_directory,
+                                 std::string probe_file)
+    : m_TabCtrl(tabs),
+      m_ModuleDirectory(std::move(module_directory)),
+      m_ProbeFile(std::move(probe_file)),
+      m_Icons(m_ProbeFile) {}
+
+TableController::~TableController() = default;
+
+void TableController::LoadAllTables(std::unique_ptr<Store> store) {
+    m_Store = std::move(store);
+    const Rect area = m_TabCtrl.GetListArea();
+    TabLoader loader(
+        [this, area] {
+            auto list = std::make_unique<CZarkitListCtrlView>(*this);
+            return list->CreateView(m_TabCtrl.Hwnd(), area) ? std::move(list) : nullptr;
+        },
+        m_TabCtrl);
+    m_Store->LoadAllTables(loader);
+}
+
+CZarkitListCtrlView* TableController::MakeList(const std::string& name) {
+    auto list = std::make_unique<CZarkitListCtrlView>(*this);
+    if (!list->CreateView(m_TabCtrl.Hwnd(), m_TabCtrl.GetListArea())) {
+        return nullptr;
+    }
+    list->SetTableName(name);
+    CZarkitListCtrlView* added = list.get();
+    m_TabCtrl.AddTab(std::move(list));
+    return added;
+}
+
+CZarkitListCtrlView* TableController::AddTable(std::string name) {
+    if (CZarkitListCtrlView* existing = FindTableList(name)) {
+        return existing;
+    }
+    if (m_Store->AddTable(name) != TableResult::kDone) {
+        return nullptr;
+    }
+    // A list that cannot be made leaves the table in the file, with its tab at the next start.
+    CZarkitListCtrlView* list = MakeList(name);
+    InvalidateRect(GetParent(m_TabCtrl.Hwnd()), nullptr, TRUE);
+    return list;
+}
+
+TableResult TableController::DeleteTable(std::string_view name) {
+    const TableResult result = m_Store->DeleteTable(name);
+    if (result == TableResult::kSaveFailed) {
+        return result;  // gone from memory only; the tab stays until a save succeeds
+    }
+    // Whether the store had it or not, no tab may outlive a table of that name.
+    if (CZarkitListCtrlView* list = FindTableList(name)) {
+        m_TabCtrl.EraseTab(PositionOf(list));
+        InvalidateRect(GetParent(m_TabCtrl.Hwnd()), nullptr, TRUE);
+    }
+    return result;
+}
+
+TableResult TableController::RenameTable(std::string_view old_name, std::string new_name) {
+    CZarkitListCtrlView* list = FindTableList(old_name);
+    if (list == nullptr) {
+        return TableResult::kNotFound;
+    }
+    const TableResult result = m_Store->RenameTable(old_name, new_name);
+    if (result == TableResult::kNameTaken || result == TableResult::kNotFound) {
+        return result;
+    }
+    // Saved or not, the document holds the new name now: the tab shows what it holds.
+    list->SetTableName(std::move(new_name));
+    m_TabCtrl.MeasureTabs();
+    if (result == TableResult::kDone) {
+        InvalidateRect(GetParent(m_TabCtrl.Hwnd()), nullptr, TRUE);
+    }
+    return result;
+}
+
+CZarkitListCtrlView* TableController::FindTableList(std::string_view name) const {
+    for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
+        CZarkitListCtrlView* list = m_TabCtrl.TabList(position);
+        if (SameTableName(list->TableName(), name)) {
+            return list;
+        }
+    }
+    return nullptr;
+}
+
+int TableController::PositionOf(const CZarkitListCtrlView* list) const {
+    for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
+        if (m_TabCtrl.TabList(position) == list) {
+            return position;
+        }
+    }
+    return -1;
+}
+
+bool TableController::ItemNameExists(std::string_view name, std::string_view table) const {
+    const ItemNameLookup lookup(name, table);
+    if (!lookup.Searching()) {
+        return false;
+    }
+    for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
+        const CZarkitListCtrlView* list = m_TabCtrl.TabList(position);
+        if (!lookup.WantsTable(list->TableName())) {
+            continue;
+        }
+        for (const ListedItem& item : list->Records()) {
+            if (lookup.Matches(item.record.display_name)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+TableController::CurrentTable TableController::GetCurrentTable() const {
+    const int position = m_TabCtrl.SelectedPosition();
+    if (position < 0) {
+        return {};
+    }
+    CZarkitListCtrlView* list = m_TabCtrl.TabList(position);
+    return {list->TableName(), list};
+}
+
+CZarkitListCtrlView* TableController::ListForAdding(std::string_view table) {
+    if (table.empty()) {
+        return nullptr;
+    }
+    CZarkitListCtrlView* list = FindTableList(table);
+    return list != nullptr ? list : AddTable(std::string(table));
+}
+
+bool TableController::AddRecord(std::string_view table, ItemRecord record) {
+    CZarkitListCtrlView* list = ListForAdding(table);
+    if (list == nullptr || !list->InsertItemRecord(record)) {
+        return false;
+    }
+    m_Store->AddItem(list->TableName(), record);
+    return true;
+}
+
+bool TableController::AddWebSiteToTable(std::string_view table, const std::string& address,
+                                        const std::string& name) {
+    CZarkitListCtrlView* list = ListForAdding(table);
+    return list != nullptr && list->AddWebSiteItem(address, name);
+}
+
+bool TableController::AddPathToTable(std::string_view table, const std::string& path,
+                                     const std::string& name) {
+    if (path.empty()) {
+        return false;
+    }
+    ItemRecord record;
+    record.path = path;
+    record.display_name = name;
+    return AddRecord(table, std::move(record));
+}
+
+bool TableController::AddSpecialFolderToTable(std::string_view table, int folder_id,
+                                              const std::string& name) {
+    ItemRecord record;
+    record.display_name = name;
+    record.special_folder = 1;
+    record.folder_id = folder_id;
+    return AddRecord(table, std::move(record));
+}
+
+const std::string& TableController::EnsureBrowserProbeFile() {
+    zarkit::EnsureBrowserProbeFile(m_ModuleDirectory);
+    return m_ProbeFile;
+}
+
+}  // namespace zarkit

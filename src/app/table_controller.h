@@ -1,0 +1,75 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/shell_items.h"
+#include "core/store.h"
+
+namespace zarkit {
+
+class CRawTabCtrl;
+class CZarkitListCtrlView;
+
+// The tables: the store, and one tab with its list per stored table. Every operation
+// goes to the store first; the tab and the list then follow the store's answer, so the
+// three never disagree. Names are matched by the store's rule (trimmed, any case).
+class TableController {
+public:
+    TableController(CRawTabCtrl& tabs, std::string module_directory, std::string probe_file);
+    ~TableController();
+    TableController(const TableController&) = delete;
+    TableController& operator=(const TableController&) = delete;
+
+    // Takes the opened store and makes a tab and a list for each of its tables.
+    void LoadAllTables(std::unique_ptr<Store> store);
+    Store& GetStore() { return *m_Store; }
+
+    // The new table's list, or the list of the table of that name if there is one;
+    // nullptr when the store refused or could not save it (kept in memory then, it
+    // reaches the file with the next save).
+    CZarkitListCtrlView* AddTable(std::string name);
+    // Removes the table, its tab and its list; the tab stays when the save failed.
+    TableResult DeleteTable(std::string_view name);
+    // kNameTaken when another table has the new name: nothing changes then.
+    TableResult RenameTable(std::string_view old_name, std::string new_name);
+
+    // The list of the table of that name (trimmed, any case), or nullptr.
+    CZarkitListCtrlView* FindTableList(std::string_view name) const;
+    // Whether an item of that name (trimmed, any case) is in the table named `table`,
+    // or in any table when `table` is empty. False for an empty name.
+    bool ItemNameExists(std::string_view name, std::string_view table) const;
+
+    struct CurrentTable {
+        std::string name;
+        CZarkitListCtrlView* list = nullptr;  // nullptr when no tab is selected
+    };
+    CurrentTable GetCurrentTable() const;
+
+    // Each lists the item in the named table, making the table when there is none, and
+    // then stores it. False when nothing was listed.
+    bool AddWebSiteToTable(std::string_view table, const std::string& address,
+                           const std::string& name);
+    bool AddPathToTable(std::string_view table, const std::string& path, const std::string& name);
+    bool AddSpecialFolderToTable(std::string_view table, int folder_id, const std::string& name);
+
+    const std::string& ModuleDirectory() const { return m_ModuleDirectory; }
+    // The browser probe file, written again when it has gone; its path.
+    const std::string& EnsureBrowserProbeFile();
+    ShellIconCache& Icons() { return m_Icons; }
+
+private:
+    CZarkitListCtrlView* MakeList(const std::string& name);
+    int PositionOf(const CZarkitListCtrlView* list) const;
+    CZarkitListCtrlView* ListForAdding(std::string_view table);
+    bool AddRecord(std::string_view table, ItemRecord record);
+
+    CRawTabCtrl& m_TabCtrl;
+    std::unique_ptr<Store> m_Store;
+    std::string m_ModuleDirectory;
+    std::string m_ProbeFile;
+    ShellIconCache m_Icons;
+};
+
+}  // namespace zarkit

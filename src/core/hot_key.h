@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The global hot key as the settings keep it ("Ctrl+Alt+Z"), as RegisterHotKey takes it
+// and as the hot-key common control reports it.
+namespace zarkit {
+
+// Modifiers of RegisterHotKey (MOD_*).
+inline constexpr unsigned kModAlt = 0x1;
+inline constexpr unsigned kModControl = 0x2;
+inline constexpr unsigned kModShift = 0x4;
+inline constexpr unsigned kModWin = 0x8;
+// Key repeat does not post the hot key again (Windows 7 on): holding the key down must
+// not open and close the drawer in turn.
+inline constexpr unsigned kModNoRepeat = 0x4000;
+
+// Modifier bits of the hot-key control's word (HOTKEYF_*), in its high byte.
+inline constexpr unsigned kHotKeyfShift = 0x1;
+inline constexpr unsigned kHotKeyfControl = 0x2;
+inline constexpr unsigned kHotKeyfAlt = 0x4;
+inline constexpr unsigned kHotKeyfExt = 0x8;
+
+inline constexpr std::string_view kDefaultHotKeyText = "Ctrl+Alt+Z";
+
+struct HotKey {
+    unsigned modifiers = 0;  // kMod* bits, without kModNoRepeat
+    unsigned key = 0;        // virtual-key code; 0: no hot key
+
+    bool Empty() const { return key == 0; }
+    friend bool operator==(const HotKey&, const HotKey&) = default;
+};
+
+enum class HotKeyProblem {
+    kNone,
+    kUnreadable,     // not modifiers and one key we know, joined by '+'
+    kNeedsModifier,  // without Ctrl, Alt or Win it would take the key from every program
+};
+
+struct ParsedHotKey {
+    HotKey key;
+    HotKeyProblem problem = HotKeyProblem::kNone;
+};
+
+// Case and blanks do not matter ("ctrl + alt + page up"); empty or blank text is no hot
+// key. A key with a problem comes back empty.
+ParsedHotKey ParseHotKey(std::string_view text);
+// Canonical text: Ctrl, Alt, Shift, Win, then the key ("Ctrl+Shift+F5"); empty for no
+// hot key or a key without a name.
+std::string FormatHotKey(const HotKey& key);
+// Whether the key may be registered: a key we can name, and Ctrl, Alt or Win with it
+// unless it is an F-key (a plain F12 stays with the debugger, which Windows keeps it for).
+HotKeyProblem CheckHotKey(const HotKey& key);
+
+// The stored setting: a missing element is the default; empty text, or text that
+// does not give a usable key, is no hot key rather than a guess.
+HotKey HotKeyFromSetting(std::optional<std::string_view> stored);
+
+// The modifiers to register the key with.
+unsigned RegisterHotKeyModifiers(const HotKey& key);
+
+// The hot-key control's word: low byte the key, high byte HOTKEYF_* bits. The control
+// has no Win modifier: a key with one has no word. The navigation keys carry the
+// extended flag, or the control would name them as the number pad's ("Num 7").
+std::optional<std::uint16_t> HotKeyControlWord(const HotKey& key);
+HotKey HotKeyFromControlWord(std::uint16_t word);
+
+}  // namespace zarkit

@@ -1,0 +1,55 @@
+#pragma once
+
+// What a key pressed in the open drawer asks for. The drawer keeps the focus in the
+// table's list; the find line only shows what was typed, so its keys come through here.
+namespace zarkit {
+
+struct KeyPress {
+    unsigned key = 0;  // virtual-key code of WM_KEYDOWN / WM_SYSKEYDOWN
+    bool ctrl = false;
+    bool shift = false;
+    bool alt = false;
+};
+
+struct KeyContext {
+    bool editing_label = false;  // a label edit is open: its edit control has every key
+    bool finding = false;        // the find line holds text: the find results are shown
+    bool has_selection = false;  // the shown list (the find results while finding)
+};
+
+enum class KeyCommand {
+    kNone,  // not ours: the list control, or the label's edit, handles the key
+    kLaunch,
+    kRename,
+    kDelete,
+    kNextTable,
+    kPreviousTable,
+    kContextMenu,  // at the selection
+    kClearFind,
+    kCloseDrawer,
+    kFindBackspace,  // take the last character off the find line
+    kFindUp,
+    kFindDown,
+    kFindPageUp,
+    kFindPageDown,
+    kFindFirst,
+    kFindLast,
+};
+
+// While finding only the find keys act (Enter, Esc, Backspace, moving in the results):
+// renaming, deleting, the menu and changing tables wait until Esc has cleared the line.
+KeyCommand CommandForKey(const KeyPress& press, const KeyContext& context);
+
+// Whether a character (WM_CHAR) goes onto the find line: any printable character, a blank
+// only after some text (a first blank finds nothing, and the list keeps Space).
+bool TypesIntoFind(char32_t character, const KeyContext& context);
+
+// The find result selected after a move command; -1 when there are none. `page` is how
+// many results one page shows.
+int MoveInResults(KeyCommand command, int selected, int count, int page);
+
+// The table after `current` by `step` (+1 next, -1 previous), wrapping at both ends as
+// Ctrl+Tab does in tabbed windows; -1 when there are no tables.
+int StepTable(int current, int count, int step);
+
+}  // namespace zarkit

@@ -1,0 +1,216 @@
+// The item list and the tab strip driven by messages in windows of the test's own.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "app/raw_tab_ctrl.h"
+#include "app/table_controller.h"
+#include "app/zarkit_list_ctrl_view.h"
+#include "ui/text.h"
+#include "ui/win32.h"
+#include "ui/window.h"
+#include <commctrl.h>
+
+namespace zarkit {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A hidden top-level window to hold the controls, and a folder of files for items.
+class ItemListTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(CZarkitListCtrlView::RegisterWindowClass());
+        ASSERT_TRUE(CRawTabCtrl::RegisterWindowClass());
+        host_ = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 600, 600, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(host_, nullptr);
+        folder_ =
+            fs::temp_directory_path() / (L"zk_item_list_" + std::to_wstring(GetCurrentProcessId()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override {
+        DestroyWindow(host_);
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+
+    std::string MakeFile(const fs::path& relative) {
+        const fs::path path = folder_ / relative;
+        fs::create_directories(path.parent_path());
+        std::FILE* file = _wfopen(path.c_str(), L"w");
+        std::fclose(file);
+        return ui::Narrow(path.wstring());
+    }
+
+    std::unique_ptr<CZarkitListCtrlView> MakeView() {
+        auto view = std::make_unique<CZarkitListCtrlView>(tables_);
+        EXPECT_TRUE(view->CreateView(host_, Rect{0, 0, 500, 500}));
+        return view;
+    }
+
+    HWND host_ = nullptr;
+    fs::path folder_;
+    CRawTabCtrl tabs_;
+    TableController tables_{tabs_, "", ""};
+};
+
+ItemRecord PathRecord(const std::string& path, std::string name = "") {
+    ItemRecord record;
+    record.path = path;
+    record.display_name = std::move(name);
+    return record;
+}
+
+TEST_F(ItemListTest, EveryEntryStillFindsItsRecordAfterTheListGrew) {
+    const std::string path = MakeFile(L"target.txt");
+    auto view = MakeView();
+    for (int i = 0; i < 300; ++i) {
+        ItemRecord record = PathRecord(path, "Item " + std::to_string(1000 + i));
+        ASSERT_TRUE(view->InsertItemRecord(record));
+    }
+    CFileDropListCtrl& list = view->ListCtrl();
+    ASSERT_EQ(list.Count(), 300);
+    for (int index = 0; index < list.Count(); ++index) {
+        const auto* item = reinterpret_cast<const ListedItem*>(list.Data(index));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(ui::Narrow(list.Label(index)), item->record.display_name);
+        EXPECT_EQ(list.GetItemTipText(index), path + "   ");
+    }
+}
+
+TEST_F(ItemListTest, APathThatIsGoneIsNotListed) {
+    auto view = MakeView();
+    ItemRecord record = PathRecord(ui::Narrow((folder_ / L"missing.txt").wstring()), "Gone");
+    EXPECT_FALSE(view->InsertItemRecord(record));
+    EXPECT_EQ(view->ListCtrl().Count(), 0);
+    EXPECT_TRUE(view->Records().empty());
+}
+
+TEST_F(ItemListTest, APathItemGetsItsLabelWorkingDirectoryAndIdentifier) {
+    const std::string path = MakeFile(L"tools\\editor.exe");
+    auto view = MakeView();
+    ItemRecord record = PathRecord(path);
+    ASSERT_TRUE(view->InsertItemRecord(record));
+    EXPECT_EQ(record.display_name, "editor.exe");
+    EXPECT_EQ(record.work_dir, ui::Narrow((folder_ / L"tools").wstring()));
+    EXPECT_EQ(record.identifier.size(), 38u);
+    EXPECT_EQ(view->Records().front().record, record);
+}
+
+// The list's own tooltip: a popup owned (as popups of child windows are) by the list's
+// top-level window, and not the one the list view control keeps for itself.
+HWND TipOf(HWND list) {
+    struct Search {
+        HWND owner;
+        HWND builtin;
+        HWND tip;
+    } search{GetAncestor(list, GA_ROOT), ListView_GetToolTips(list), nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            wchar_t name[64];
+            GetClassNameW(window, name, 64);
+            if (GetWindow(window, GW_OWNER) == s->owner && window != s->builtin &&
+                wcscmp(name, TOOLTIPS_CLASSW) == 0) {
+                s->tip = window;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.tip;
+}
+
+TEST_F(ItemListTest, ALongPathGetsAllOfItInItsTooltip) {
+    // 200 characters in all, well past the 80 a tooltip's own buffer holds.
+    const std::wstring base = folder_.wstring() + L"\\";
+    std::wstring relative;
+    while (base.size() + relative.size() < 190) {
+        relative += L"abcdefghi\\";
+    }
+    relative += std::wstring(200 - base.size() - relative.size() - 4, L'x') + L".exe";
+    const std::string path = MakeFile(relative);
+    ASSERT_EQ(ui::Widen(path).size(), 200u);
+
+    auto view = MakeView();
+    ItemRecord record = PathRecord(path, "Long");
+    record.start_params = "--flag";
+    ASSERT_TRUE(view->InsertItemRecord(record));
+    CFileDropListCtrl& list = view->ListCtrl();
+    POINT position{};
+    ASSERT_TRUE(ListView_GetItemPosition(list.Hwnd(), 0, &position));
+    SendMessageW(list.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(position.x + 20, position.y + 10));
+
+    const HWND tip = TipOf(list.Hwnd());
+    ASSERT_NE(tip, nullptr);
+    wchar_t text[1024] = L"";
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = list.Hwnd();
+    tool.uId = 0;
+    tool.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, sizeof text / sizeof text[0], reinterpret_cast<LPARAM>(&tool));
+    EXPECT_EQ(std::wstring(text), ui::Widen(path) + L"   --flag");
+}
+
+// A list that, on its way out, has the tab strip walk its tabs, as messages sent while
+// a window is destroyed may.
+class ListThatSelectsOnDestroy : public CZarkitListCtrlView {
+public:
+    ListThatSelectsOnDestroy(TableController& tables, CRawTabCtrl& tabs)
+        : CZarkitListCtrlView(tables), tabs_(tabs) {}
+    ~ListThatSelectsOnDestroy() override { Destroy(); }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override {
+        if (message == WM_DESTROY) {
+            tabs_.SelectTab(2, false);
+            selected_during_destroy_ = tabs_.SelectedPosition();
+        }
+        return CZarkitListCtrlView::HandleMessage(message, wparam, lparam);
+    }
+
+private:
+    CRawTabCtrl& tabs_;
+    int selected_during_destroy_ = -2;
+};
+
+TEST_F(ItemListTest, ATabGoesBeforeItsListSoTheStripNeverSeesOneWithoutTheOther) {
+    ASSERT_TRUE(tabs_.CreateTabStrip(host_, Rect{0, 0, 500, 500}));
+    tabs_.SetLayout(TabLayout::kLeftBar);
+    for (const char* name : {"One", "Two", "Three"}) {
+        auto list = std::make_unique<ListThatSelectsOnDestroy>(tables_, tabs_);
+        ASSERT_TRUE(list->CreateView(tabs_.Hwnd(), tabs_.GetListArea()));
+        list->SetTableName(name);
+        tabs_.AddTab(std::move(list));
+    }
+    tabs_.EraseTab(1);
+    ASSERT_EQ(tabs_.TabCount(), 2);
+    EXPECT_EQ(tabs_.TabList(0)->TableName(), "One");
+    EXPECT_EQ(tabs_.TabList(1)->TableName(), "Three");
+}
+
+class ThrowsInCreate : public ui::Window {
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override {
+        if (message == WM_CREATE) {
+            throw std::runtime_error("half built");
+        }
+        return ui::Window::HandleMessage(message, wparam, lparam);
+    }
+};
+
+TEST(WindowBase, AWindowWhoseCreationThrowsIsNotCreated) {
+    ASSERT_TRUE(ui::Window::RegisterWindowClass(L"ZkThrowsInCreate"));
+    ThrowsInCreate window;
+    EXPECT_FALSE(
+        window.Create(0, L"ZkThrowsInCreate", L"", WS_POPUP, Rect{0, 0, 10, 10}, nullptr, 0));
+    EXPECT_EQ(window.Hwnd(), nullptr);
+}
+
+}  // namespace
+}  // namespace zarkit
