@@ -1,0 +1,151 @@
+#include "app/my_drop_target.h"
+
+#include <cstring>
+#include <string>
+
+#include "app/item_drag.h"
+#include "app/messages.h"
+#include "core/file_drop_list.h"
+#include "core/item_block.h"
+#include "ui/ole_data.h"
+#include "ui/trace.h"
+
+namespace zarkit {
+
+bool CMyDropTarget::Register(HWND list) {
+    const ui::ComPtr<CMyDropTarget> target = ui::MakeCom<CMyDropTarget>(list);
+    const HRESULT result = RegisterDragDrop(list, target.Get());
+    if (FAILED(result)) {
+        ui::Trace(L"RegisterDragDrop failed: 0x%08lX\n", static_cast<unsigned long>(result));
+        return false;
+    }
+    return true;
+}
+
+void CMyDropTarget::Revoke(HWND list) {
+    const HRESULT result = RevokeDragDrop(list);
+    if (FAILED(result)) {
+        ui::Trace(L"RevokeDragDrop failed: 0x%08lX\n", static_cast<unsigned long>(result));
+    }
+}
+
+STDMETHODIMP CMyDropTarget::DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) {
+    if (effect == nullptr) {
+        return E_INVALIDARG;
+    }
+    *effect = DROPEFFECT_COPY;
+    return S_OK;
+}
+
+STDMETHODIMP CMyDropTarget::DragOver(DWORD, POINTL, DWORD* effect) {
+    if (effect == nullptr) {
+        return E_INVALIDARG;
+    }
+    *effect = DROPEFFECT_COPY;
+    return S_OK;
+}
+
+STDMETHODIMP CMyDropTarget::DragLeave() {
+    return S_OK;
+}
+
+STDMETHODIMP CMyDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
+    if (effect == nullptr) {
+        return E_INVALIDARG;
+    }
+    *effect = DROPEFFECT_NONE;
+    if (data == nullptr) {
+        return E_INVALIDARG;
+    }
+    return ui::GuardComCall(L"CMyDropTarget::Drop", [&] {
+        *effect = OnDrop(data);
+        return S_OK;
+    });
+}
+
+DWORD CMyDropTarget::OnDrop(IDataObject* data) {
+    if (ui::HasGlobalData(data, ItemDragFormat())) {
+        return DropItems(data);
+    }
+    if (ui::HasGlobalData(data, CF_HDROP) && !DropFiles(data)) {
+        return DROPEFFECT_NONE;
+    }
+    if (ui::HasGlobalData(data, CF_UNICODETEXT) && !DropText(data)) {
+        return DROPEFFECT_NONE;
+    }
+    return DROPEFFECT_COPY;
+}
+
+DWORD CMyDropTarget::DropItems(IDataObject* data) {
+    std::optional<ItemBlock> block;
+    {
+        ui::StgMedium medium;
+        if (!ui::GetGlobalData(data, ItemDragFormat(), medium)) {
+            return DROPEFFECT_NONE;
+        }
+        const ui::GlobalLock lock(medium.Global());
+        if (!lock) {
+            return DROPEFFECT_NONE;
+        }
+        block = DecodeItemBlock(lock.Bytes());
+    }
+    // The format's name is public: anyone may offer a block under it.
+    if (!block) {
+        ui::Trace(L"CMyDropTarget::Drop: refused an item block that is not ours\n");
+        return DROPEFFECT_NONE;
+    }
+    if (block->records.empty() || block->source_list == ListIdentity(m_List)) {
+        ui::Trace(L"This Drop is from self, don't do it\n");
+        return DROPEFFECT_NONE;
+    }
+    DroppedItems items{std::move(*block), {}};
+    SendMessageW(m_List, WM_ZK_DROPITEMS, reinterpret_cast<WPARAM>(&items), 0);
+
+    const TakenItems answer{items.block.source_list,
+                            TakenFromOffered(items.block.records, items.taken)};
+    const std::optional<Bytes> bytes = EncodeTakenItems(answer);
+    if (!bytes || !ui::SetGlobalData(data, ItemTakenFormat(), *bytes)) {
+        // Without an answer the source keeps every item: copied, never lost.
+        ui::Trace(L"CMyDropTarget::Drop: could not tell the source which items were taken\n");
+    }
+    return DROPEFFECT_COPY;
+}
+
+bool CMyDropTarget::DropFiles(IDataObject* data) {
+    ui::StgMedium medium;
+    if (!ui::GetGlobalData(data, CF_HDROP, medium)) {
+        return false;
+    }
+    const ui::GlobalLock lock(medium.Global());
+    if (!lock) {
+        return false;
+    }
+    if (!IsSoundFileDropList(lock.Bytes())) {
+        ui::Trace(L"CMyDropTarget::Drop: refused a file list that runs past its memory\n");
+        return false;
+    }
+    SendMessageW(m_List, WM_DROPFILES, reinterpret_cast<WPARAM>(medium.Global()), 0);
+    return true;
+}
+
+bool CMyDropTarget::DropText(IDataObject* data) {
+    std::wstring text;
+    {
+        ui::StgMedium medium;
+        if (!ui::GetGlobalData(data, CF_UNICODETEXT, medium)) {
+            return false;
+        }
+        const ui::GlobalLock lock(medium.Global());
+        if (!lock) {
+            return false;
+        }
+        // The text ends at its first NUL or at the end of its memory, whichever comes first.
+        text.resize(lock.Bytes().size() / sizeof(wchar_t));
+        std::memcpy(text.data(), lock.Bytes().data(), text.size() * sizeof(wchar_t));
+        text.resize(std::wcslen(text.c_str()));
+    }
+    SendMessageW(m_List, WM_ZK_DROPTEXT, reinterpret_cast<WPARAM>(text.c_str()), 1);
+    return true;
+}
+
+}  // namespace zarkit
