@@ -1,5 +1,7 @@
 #include "app/main_wnd.h"
 
+#include <algorithm>
+
 #include <utility>
 
 #include "app/default_content.h"
@@ -11,6 +13,7 @@
 #include "io/file_io.h"
 #include "res/resource.h"
 #include "ui/com_guid.h"
+#include "ui/dpi.h"
 #include "ui/gdi.h"
 #include "ui/text.h"
 #include "ui/trace.h"
@@ -22,7 +25,6 @@ namespace {
 constexpr COLORREF kBorderColour = RGB(136, 167, 211);
 constexpr COLORREF kTabFrameColour = RGB(164, 164, 164);
 constexpr COLORREF kEdgeTransparentColour = RGB(255, 255, 255);
-constexpr int kRegionCorner = 16;
 // Timers 1 and 2 slide the drawer.
 constexpr UINT_PTR kListingTimerId = 3;
 
@@ -50,6 +52,8 @@ bool CMainWnd::RegisterWindowClass() {
 }
 
 bool CMainWnd::CreateDrawer(const Rect& full_rect) {
+    // The creation handler lays the drawer out for it.
+    m_FullRect = full_rect;
     // Topmost tool window (no taskbar button); a popup with a system menu, shown later.
     constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
     constexpr DWORD kStyle = WS_POPUP | WS_SYSMENU;
@@ -78,6 +82,21 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
                 return 0;
             }
             return DefaultProc(message, wparam, lparam);
+        case WM_DISPLAYCHANGE:
+            // The new size comes with the message.
+            OnScreenChange(LOWORD(lparam), HIWORD(lparam), ui::WindowDpi(Hwnd()));
+            return DefaultProc(message, wparam, lparam);
+        case WM_DPICHANGED:
+            // The drawer keeps its own place: the rectangle suggested is not taken.
+            OnScreenChange(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                           LOWORD(wparam));
+            return 0;
+        case WM_SETTINGCHANGE:
+            if (wparam == SPI_SETWORKAREA) {
+                OnScreenChange(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                               ui::WindowDpi(Hwnd()));
+            }
+            return DefaultProc(message, wparam, lparam);
         case WM_ZK_TRAYNOTIFY:
             m_TrayIcon.OnNotify(lparam);
             return DefaultProc(message, wparam, lparam);
@@ -91,16 +110,8 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 int CMainWnd::OnCreate() {
-    const Rect client = ui::ClientRect(Hwnd());
-
-    // The region is made once at full size; collapsed, the drawer shows its left columns.
-    const HRGN region = CreateRoundRectRgn(client.left, client.top, client.right, client.bottom,
-                                           kRegionCorner, kRegionCorner);
-    if (region == nullptr || !SetWindowRgn(Hwnd(), region, TRUE)) {
-        ui::TraceLastError(L"CMainWnd::OnCreate: SetWindowRgn");
-    }
-
-    m_ListFrame = ListFrameRect(client, ui::BitmapSize(m_EdgeBitmap.Get()).cx);
+    ApplyDpi(ui::WindowDpi(Hwnd()));
+    ApplyLayout();
     if (!m_TabCtrl.CreateTabStrip(Hwnd(), m_ListFrame)) {
         return -1;
     }
@@ -175,7 +186,8 @@ void CMainWnd::OnPaint() {
                    background.cx, background.cy, SRCCOPY);
     }
 
-    const ui::Pen border(CreatePen(PS_SOLID, 2, kBorderColour));
+    const DrawerMetrics& m = m_Metrics;
+    const ui::Pen border(CreatePen(PS_SOLID, m.border_pen, kBorderColour));
     {
         ui::SelectScope select(dc, border.Get());
         const auto line = [dc](int x1, int y1, int x2, int y2) {
@@ -187,14 +199,15 @@ void CMainWnd::OnPaint() {
         line(client.right, client.bottom - 1, client.left, client.bottom - 1);
         line(client.left, client.bottom, client.left, client.top);
         // AngleArc also draws from the current position to the arc's start.
-        MoveToEx(dc, client.left, client.top + 12, nullptr);
-        AngleArc(dc, client.left + 12, client.top + 12, 13, 180.0f, -90.0f);
-        MoveToEx(dc, client.right - 12, client.top, nullptr);
-        AngleArc(dc, client.right - 12, client.top + 12, 12, 90.0f, -90.0f);
-        MoveToEx(dc, client.right - 12, client.bottom, nullptr);
-        AngleArc(dc, client.right - 12, client.bottom - 12, 11, 270.0f, 90.0f);
-        MoveToEx(dc, client.left + 12, client.bottom, nullptr);
-        AngleArc(dc, client.left + 12, client.bottom - 12, 12, 270.0f, -90.0f);
+        const int c = m.corner_inset;
+        MoveToEx(dc, client.left, client.top + c, nullptr);
+        AngleArc(dc, client.left + c, client.top + c, m.top_left_radius, 180.0f, -90.0f);
+        MoveToEx(dc, client.right - c, client.top, nullptr);
+        AngleArc(dc, client.right - c, client.top + c, m.top_right_radius, 90.0f, -90.0f);
+        MoveToEx(dc, client.right - c, client.bottom, nullptr);
+        AngleArc(dc, client.right - c, client.bottom - c, m.bottom_right_radius, 270.0f, 90.0f);
+        MoveToEx(dc, client.left + c, client.bottom, nullptr);
+        AngleArc(dc, client.left + c, client.bottom - c, m.bottom_left_radius, 270.0f, -90.0f);
     }
 
     const ui::Pen frame(CreatePen(PS_SOLID, 1, kTabFrameColour));
@@ -208,11 +221,46 @@ void CMainWnd::OnPaint() {
         LineTo(dc, f.left, f.top);
     }
 
+    PaintEdgeGraphic(dc, memory.Get(), client);
+}
+
+// At 100 % the graphic goes on as it is, white left out. At any other scale it is first
+// laid over the background it will stand on, at its own size, and that picture is then
+// scaled smoothly: scaling it with the white still in would fringe the lettering.
+void CMainWnd::PaintEdgeGraphic(HDC dc, HDC memory, const Rect& client) const {
     const SIZE edge = ui::BitmapSize(m_EdgeBitmap.Get());
-    const Point origin = EdgeGraphicOrigin(client, edge.cy);
-    ui::SelectScope select(memory.Get(), m_EdgeBitmap.Get());
-    TransparentBlt(dc, origin.x, origin.y, edge.cx, edge.cy, memory.Get(), 0, 0, edge.cx, edge.cy,
-                   kEdgeTransparentColour);
+    const Point origin = EdgeGraphicOrigin(client, m_Metrics);
+    const int width = m_Metrics.edge_graphic_width;
+    const int height = m_Metrics.edge_graphic_height;
+    if (width == edge.cx && height == edge.cy) {
+        ui::SelectScope select(memory, m_EdgeBitmap.Get());
+        TransparentBlt(dc, origin.x, origin.y, edge.cx, edge.cy, memory, 0, 0, edge.cx, edge.cy,
+                       kEdgeTransparentColour);
+        return;
+    }
+    const ui::Bitmap composed(CreateCompatibleBitmap(dc, edge.cx, edge.cy));
+    ui::MemoryDc composing(CreateCompatibleDC(dc));
+    if (!composed || !composing) {
+        return;
+    }
+    ui::SelectScope into(composing.Get(), composed.Get());
+    {
+        const SIZE background = ui::BitmapSize(m_BackgroundBitmap.Get());
+        const int from = MulDiv(origin.x - client.left, background.cx, std::max(client.Width(), 1));
+        const int span = std::max(1, MulDiv(width, background.cx, std::max(client.Width(), 1)));
+        ui::SelectScope select(memory, m_BackgroundBitmap.Get());
+        StretchBlt(composing.Get(), 0, 0, edge.cx, edge.cy, memory, from, 0, span, background.cy,
+                   SRCCOPY);
+    }
+    {
+        ui::SelectScope select(memory, m_EdgeBitmap.Get());
+        TransparentBlt(composing.Get(), 0, 0, edge.cx, edge.cy, memory, 0, 0, edge.cx, edge.cy,
+                       kEdgeTransparentColour);
+    }
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, origin.x, origin.y, width, height, composing.Get(), 0, 0, edge.cx, edge.cy,
+               SRCCOPY);
 }
 
 void CMainWnd::OnTimer(UINT_PTR timer_id) {
@@ -227,8 +275,11 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
     if (timer_id == kPollTimerId) {
         POINT cursor{};
         GetCursorPos(&cursor);
-        const SlideStep step = m_Slider.Poll(window, Point{cursor.x, cursor.y}, GetTickCount(),
-                                             m_FullRect.Width(), m_Settings.Show_TickCount, m_Busy);
+        const Point pointer{cursor.x, cursor.y};
+        // Also keeps the strip from being raised above such a program.
+        const bool hold_shut = FullScreenProgramInFront();
+        const SlideStep step = m_Slider.Poll(window, pointer, GetTickCount(), m_FullRect.Width(),
+                                             m_Settings.Show_TickCount, m_Busy, hold_shut);
         if (step.move) {
             const Rect& to = *step.move;
             MoveWindow(Hwnd(), to.left, to.top, to.Width(), to.Height(), TRUE);

@@ -7,6 +7,7 @@
 #include "app/notification_icon.h"
 #include "app/raw_tab_ctrl.h"
 #include "app/table_controller.h"
+#include "core/dpi_scale.h"
 #include "core/edge_slider.h"
 #include "core/geometry.h"
 #include "core/settings.h"
@@ -25,10 +26,9 @@ public:
     ~CMainWnd() override;
 
     static bool RegisterWindowClass();
+    // Creates the drawer at `full_rect`, the open drawer's rectangle in screen
+    // coordinates, which sliding takes its width from.
     bool CreateDrawer(const Rect& full_rect);
-
-    // The open drawer's rectangle in screen coordinates; sliding takes its width from it.
-    void SetFullRect(const Rect& rect) { m_FullRect = rect; }
 
     TableController& Tables() { return m_Tables; }
 
@@ -47,8 +47,15 @@ private:
     int OnCreate();
     std::unique_ptr<Store> OpenStore();
     void OnPaint();
+    void PaintEdgeGraphic(HDC dc, HDC memory, const Rect& client) const;
     void OnTimer(UINT_PTR timer_id);
     void OnDestroy();
+
+    // The screen and its scale (main_wnd_display.cpp).
+    void ApplyDpi(int dpi);
+    void ApplyLayout();
+    void OnScreenChange(int screen_width, int screen_height, int dpi);
+    bool FullScreenProgramInFront() const;
     void ShowError(const std::string& text) const;
 
     std::string m_ModuleDirectory;
@@ -60,6 +67,8 @@ private:
     ui::Bitmap m_EdgeBitmap;
     Rect m_ListFrame;
     Rect m_FullRect;
+    int m_Dpi = kDefaultDpi;
+    DrawerMetrics m_Metrics = DrawerMetricsForDpi(kDefaultDpi);
     bool m_Busy = false;
     Settings m_Settings;
     NotificationIcon m_TrayIcon;

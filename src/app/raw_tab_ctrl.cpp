@@ -20,9 +20,9 @@ constexpr COLORREF kSelectedTextColour = RGB(255, 87, 15);
 constexpr COLORREF kTextColour = RGB(42, 42, 42);
 
 // Bold, a quarter turn so names read from bottom to top along the tab.
-ui::Font CreateTabFont() {
+ui::Font CreateTabFont(int height) {
     LOGFONTW font{};
-    font.lfHeight = 16;
+    font.lfHeight = height;
     font.lfEscapement = 900;
     font.lfWeight = 800;
     // Any character set, so table names in any script find a font that draws them.
@@ -36,7 +36,8 @@ ui::Font CreateTabFont() {
     return created;
 }
 
-// Stretches the whole of `bitmap` (or one frame of it) into `to`.
+// Stretches the whole of `bitmap` (or one frame of it) into `to`. At any scale but 100 %
+// the stretch averages pixels rather than repeating them (see OnPaint).
 void Stretch(HDC dc, HDC memory, HBITMAP bitmap, const Rect& to, int from_y = 0,
              int from_height = -1) {
     const SIZE size = ui::BitmapSize(bitmap);
@@ -56,8 +57,8 @@ CRawTabCtrl::CRawTabCtrl()
                ui::LoadBitmapResource(IDB_TAB_TOP)},
       m_NextBitmap(ui::LoadBitmapResource(IDB_TAB_NEXT)),
       m_PrevBitmap(ui::LoadBitmapResource(IDB_TAB_PREV)),
-      m_SelectedFont(CreateTabFont()),
-      m_TabFont(CreateTabFont()) {}
+      m_SelectedFont(CreateTabFont(TabFontHeightForDpi(kDefaultDpi))),
+      m_TabFont(CreateTabFont(TabFontHeightForDpi(kDefaultDpi))) {}
 
 CRawTabCtrl::~CRawTabCtrl() {
     // The lists go first: they are children of this window.
@@ -88,8 +89,25 @@ void CRawTabCtrl::SetLayout(TabLayout layout) {
     }
 }
 
+void CRawTabCtrl::SetDpi(int dpi) {
+    m_Dpi = dpi;
+    m_Model.SetMetrics(TabStripMetricsForDpi(dpi));
+    m_SelectedFont = CreateTabFont(TabFontHeightForDpi(dpi));
+    m_TabFont = CreateTabFont(TabFontHeightForDpi(dpi));
+    if (Hwnd() != nullptr) {
+        MeasureTabs();
+    }
+}
+
+void CRawTabCtrl::Place(const Rect& rect) {
+    MoveWindow(Hwnd(), rect.left, rect.top, rect.Width(), rect.Height(), FALSE);
+    SetLayout(m_Model.Layout());
+    const int selected = m_Model.Selected();
+    SelectTab(selected, true);
+}
+
 Rect CRawTabCtrl::GetListArea() const {
-    return TabStripModel::ListArea(ui::ClientRect(Hwnd()));
+    return m_Model.ListArea(ui::ClientRect(Hwnd()));
 }
 
 void CRawTabCtrl::SelectTab(int index, bool redraw) {
@@ -221,6 +239,10 @@ void CRawTabCtrl::OnPaint() {
     }
 
     ui::MemoryDc memory(CreateCompatibleDC(dc));
+    if (m_Dpi != kDefaultDpi) {
+        SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+    }
     Stretch(dc, memory.Get(), m_BarBitmap.Get(), layout.bar);
     Stretch(dc, memory.Get(), m_NextBitmap.Get(), layout.next_button, layout.next_frame_y,
             kScrollButtonSize);

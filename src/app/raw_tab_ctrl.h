@@ -27,6 +27,10 @@ public:
     // Creates the control as a visible child with id 1222.
     bool CreateTabStrip(HWND parent, const Rect& rect);
     void SetLayout(TabLayout layout);
+    // The sizes and fonts of a monitor of that DPI; the names are measured again.
+    void SetDpi(int dpi);
+    // Moves the control (at a new size or DPI) and lays it out again, lists included.
+    void Place(const Rect& rect);
     void SetHoverSelect(bool on) { m_Model.SetHoverSelect(on); }
 
     int GetSelectedTab() const { return m_Model.Selected(); }
@@ -69,6 +73,7 @@ private:
     ui::Bitmap m_PrevBitmap;
     ui::Font m_SelectedFont;
     ui::Font m_TabFont;
+    int m_Dpi = kDefaultDpi;
 };
 
 }  // namespace zarkit

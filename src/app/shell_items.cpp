@@ -9,8 +9,6 @@
 namespace zarkit {
 namespace {
 
-constexpr int kIconSize = 32;
-
 // The system image list of large icons comes back with every look-up; the index is
 // all an item needs.
 std::optional<int> SystemIndex(const void* what, UINT extra_flags, DWORD attributes) {
@@ -23,7 +21,24 @@ std::optional<int> SystemIndex(const void* what, UINT extra_flags, DWORD attribu
     return info.iIcon;
 }
 
-HIMAGELIST SystemImageList() {
+// The shell's image list of one size: its indexes are those of every other size. An
+// IImageList is an HIMAGELIST. Looked up by name: Windows XP exported it by number only.
+HIMAGELIST SystemImageList(ShellIconList source) {
+    using GetImageListFunction = HRESULT(WINAPI*)(int, REFIID, void**);
+    static const auto get_image_list =
+        reinterpret_cast<GetImageListFunction>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"shell32.dll"), "SHGetImageList")));
+    // IID_IImageList.
+    static constexpr GUID kImageListId = {
+        0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
+    const int which = source == ShellIconList::kJumbo        ? SHIL_JUMBO
+                      : source == ShellIconList::kExtraLarge ? SHIL_EXTRALARGE
+                                                             : SHIL_LARGE;
+    void* list = nullptr;
+    if (get_image_list != nullptr && SUCCEEDED(get_image_list(which, kImageListId, &list))) {
+        return static_cast<HIMAGELIST>(list);
+    }
+    ui::Trace(L"SHGetImageList(%d) failed\n", which);
     SHFILEINFOW info{};
     return reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(L".txt", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
@@ -117,9 +132,16 @@ std::optional<int> ShellIconCache::PathIcon(const std::string& path) {
     return index;
 }
 
+void ShellIconCache::SetDpi(int dpi) {
+    icon_size_ = ListIconSizeForDpi(dpi);
+    images_.Reset();
+    image_of_system_icon_.clear();
+}
+
 HIMAGELIST ShellIconCache::Images() {
     if (!images_) {
-        images_.Reset(ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 0, 16));
+        images_.Reset(
+            ImageList_Create(icon_size_.size, icon_size_.size, ILC_COLOR32 | ILC_MASK, 0, 16));
         if (!images_) {
             ui::TraceLastError(L"ShellIconCache: ImageList_Create");
         }
@@ -148,8 +170,10 @@ std::optional<int> ShellIconCache::ImageOf(const ItemRecord& record) {
     return image;
 }
 
+// Drawn at the image list's size: a larger icon of the shell's is scaled down, never a
+// smaller one up.
 ui::IconHandle ShellIconCache::IconAt(int system_index) {
-    static const HIMAGELIST system_list = SystemImageList();
+    const HIMAGELIST system_list = SystemImageList(icon_size_.source);
     ui::IconHandle icon(ImageList_GetIcon(system_list, system_index, ILD_TRANSPARENT));
     if (!icon) {
         ui::Trace(L"ImageList_GetIcon(%d) failed\n", system_index);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/dpi_scale.h"
 #include "core/item_record.h"
 #include "ui/handles.h"
 
@@ -32,9 +33,14 @@ class ShellIconCache {
 public:
     explicit ShellIconCache(std::string probe_file) : probe_file_(std::move(probe_file)) {}
 
+    // Icons for a monitor of that DPI: 32 x 32 at 96 DPI, from the shell's larger images
+    // above it. Drops the image list: the lists must take the new one and their icons
+    // again.
+    void SetDpi(int dpi);
+
     // Where the record's icon is in Images(); nullopt as for SystemIconOf.
     std::optional<int> ImageOf(const ItemRecord& record);
-    // The lists' image list of 32 x 32 icons; the lists share it, this cache owns it.
+    // The lists' image list; the lists share it, this cache owns it.
     HIMAGELIST Images();
 
     // The record's icon in the system image list, by the record's kind: a special
@@ -42,16 +48,16 @@ public:
     // the system gives web pages. nullopt when the shell has none (or the path is gone).
     std::optional<int> SystemIconOf(const ItemRecord& record);
 
-    // A copy of a system image list icon, for a list's own image list.
-    static ui::IconHandle IconAt(int system_index);
-
 private:
+    // A copy of an icon of the shell's image list of the size in use.
+    ui::IconHandle IconAt(int system_index);
     std::optional<int> PathIcon(const std::string& path);
 
     std::string probe_file_;
     std::map<std::string, int> by_path_;
     std::map<int, int> by_folder_;
     std::optional<int> web_page_;
+    ListIconSize icon_size_ = ListIconSizeForDpi(kDefaultDpi);
     ui::ImageList images_;
     std::map<int, int> image_of_system_icon_;
 };

@@ -216,6 +216,13 @@ bool TableController::AddSpecialFolderToTable(std::string_view table, int folder
     return AddRecord(table, std::move(record));
 }
 
+void TableController::SetDpi(int dpi) {
+    m_Icons.SetDpi(dpi);
+    for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
+        m_TabCtrl.TabList(position)->ReloadIcons();
+    }
+}
+
 const std::string& TableController::EnsureBrowserProbeFile() {
     zarkit::EnsureBrowserProbeFile(m_ModuleDirectory);
     return m_ProbeFile;

@@ -57,6 +57,9 @@ public:
     bool AddPathToTable(std::string_view table, const std::string& path, const std::string& name);
     bool AddSpecialFolderToTable(std::string_view table, int folder_id, const std::string& name);
 
+    // Icons for a monitor of that DPI, in every list.
+    void SetDpi(int dpi);
+
     const std::string& ModuleDirectory() const { return m_ModuleDirectory; }
     // The browser probe file, written again when it has gone; its path.
     const std::string& EnsureBrowserProbeFile();

@@ -80,7 +80,6 @@ bool CZarkitApp::InitInstance() {
         SetExitCode(1);
         return false;
     }
-    drawer.SetFullRect(full_rect);
     ShowWindow(drawer.Hwnd(), SW_SHOW);
     RunMessageLoop();
     return false;

@@ -167,6 +167,22 @@ void CZarkitListCtrlView::ListQueuedRecords() {
     InvalidateRect(control, nullptr, TRUE);
 }
 
+void CZarkitListCtrlView::ReloadIcons() {
+    m_ListCtrl.SetNormalImageList(m_Tables.Icons().Images());
+    for (int index = 0; index < m_ListCtrl.Count(); ++index) {
+        auto* item = reinterpret_cast<ListedItem*>(m_ListCtrl.Data(index));
+        if (item == nullptr) {
+            continue;
+        }
+        item->image_index = m_Tables.Icons().ImageOf(item->record).value_or(-1);
+        LVITEMW entry{};
+        entry.mask = LVIF_IMAGE;
+        entry.iItem = index;
+        entry.iImage = item->image_index;
+        SendMessageW(m_ListCtrl.Hwnd(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&entry));
+    }
+}
+
 bool CZarkitListCtrlView::AddWebSiteItem(const std::string& address, const std::string& name) {
     const std::string wanted = ToLower(Trim(address));
     if (wanted.size() <= 3 || !wanted.starts_with("http")) {

@@ -44,6 +44,8 @@ public:
     bool HasQueuedRecords() const { return !m_Pending.empty(); }
     // Lists what was queued, in the order it came.
     void ListQueuedRecords();
+    // Takes the icons anew from the shared image list, after it was made at another size.
+    void ReloadIcons();
 
     // Every listed record, in the order they were listed; queued ones are listed first,
     // so whoever reads the records sees them all.

@@ -102,12 +102,6 @@ DrawerMetrics DrawerMetricsForDpi(int dpi) {
     };
 }
 
-Rect ScaledListFrameRect(const Rect& client, const DrawerMetrics& metrics) {
-    return Rect{client.left + metrics.edge_graphic_width + metrics.list_frame_gap,
-                client.top + metrics.list_frame_top, client.right - metrics.list_frame_right,
-                client.bottom - metrics.list_frame_bottom};
-}
-
 TabStripMetrics TabStripMetricsForDpi(int dpi) {
     const auto s = [dpi](int value) { return ScaleForDpi(value, dpi); };
     const TabStripMetrics& m = kTabStripAt96;

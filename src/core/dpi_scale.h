@@ -59,10 +59,6 @@ struct DrawerMetrics {
 
 DrawerMetrics DrawerMetricsForDpi(int dpi);
 
-// Where the tab strip sits in the drawer's client area at these sizes: right of the edge
-// graphic, inside the border.
-Rect ScaledListFrameRect(const Rect& client, const DrawerMetrics& metrics);
-
 // The tab strip's bitmaps as they are drawn, and the gaps around them.
 struct TabStripMetrics {
     int bar_width = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/dpi_scale.h"
 #include "core/geometry.h"
 
 namespace zarkit {
@@ -11,10 +12,10 @@ Rect FullDrawerRect(int screen_width, int screen_height);
 
 // Where the tab strip sits in the drawer's client area: right of the edge graphic,
 // inside the border.
-Rect ListFrameRect(const Rect& client, int edge_graphic_width);
+Rect ListFrameRect(const Rect& client, const DrawerMetrics& metrics);
 
 // Top-left of the edge graphic: against the left border, centred vertically (clipped
 // at both ends when the drawer is shorter than the graphic).
-Point EdgeGraphicOrigin(const Rect& client, int edge_graphic_height);
+Point EdgeGraphicOrigin(const Rect& client, const DrawerMetrics& metrics);
 
 }  // namespace zarkit

@@ -5,11 +5,16 @@
 namespace zarkit {
 
 SlideStep EdgeSlider::Poll(const Rect& window, Point pointer, std::uint32_t now, int open_width,
-                           int delay_ms, bool busy) {
+                           int delay_ms, bool busy, bool hold_shut) {
     if (busy) {
         return {};
     }
     const bool docked = window.left <= kEdgeTolerance;
+    const bool collapsed = window.Width() <= collapsed_width_;
+    if (hold_shut && collapsed && window.Contains(pointer)) {
+        last_outside_ = now;
+        return {};
+    }
     if (window.Contains(pointer)) {
         // Unsigned difference, so the 49.7-day wrap of the tick count does not matter.
         // A negative delay compared as unsigned would keep the drawer shut for good.
@@ -24,9 +29,9 @@ SlideStep EdgeSlider::Poll(const Rect& window, Point pointer, std::uint32_t now,
     last_outside_ = now;
     SlideStep step;
     if (docked) {
-        step.move = Rect{0, window.top, kCollapsedWidth, window.bottom};
+        step.move = Rect{0, window.top, collapsed_width_, window.bottom};
     }
-    step.reassert_topmost = true;
+    step.reassert_topmost = !hold_shut;
     return step;
 }
 
@@ -37,11 +42,11 @@ AnimationFrame EdgeSlider::Animate(const Rect& window, int open_width, std::uint
     // ends, the sliver would stay while the pointer rests in it (the open move keeps the
     // left edge), and Wine's X11 driver unmaps a window moved wholly off the screen,
     // stalling for two seconds.
-    if (window.right > kCollapsedWidth && next.right > kCollapsedWidth) {
+    if (window.right > collapsed_width_ && next.right > collapsed_width_) {
         return {next, false};
     }
     last_outside_ = now;
-    return {Rect{0, window.top, kCollapsedWidth, window.bottom}, true};
+    return {Rect{0, window.top, collapsed_width_, window.bottom}, true};
 }
 
 }  // namespace zarkit

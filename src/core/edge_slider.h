@@ -46,8 +46,15 @@ class EdgeSlider {
 public:
     // One tick of the polling timer. `window` and `pointer` are in screen coordinates,
     // `now` is the system tick count in milliseconds (wrap-around is harmless).
+    // With `hold_shut` (a full-screen program is in front) resting in the strip opens
+    // nothing and the delay starts again once it is gone; the drawer is not put back
+    // above the topmost windows meanwhile, so its strip does not show over the program.
     SlideStep Poll(const Rect& window, Point pointer, std::uint32_t now, int open_width,
-                   int delay_ms, bool busy);
+                   int delay_ms, bool busy, bool hold_shut = false);
+
+    // The collapsed strip's width: kCollapsedWidth at 96 DPI, scaled with the monitor.
+    void SetCollapsedWidth(int width) { collapsed_width_ = width; }
+    int CollapsedWidth() const { return collapsed_width_; }
 
     // One tick of the start-up animation: the open drawer slides left by a step per tick
     // and ends as the strip at x = 0, once at most the strip's width would still show.
@@ -61,6 +68,7 @@ public:
 private:
     // Zero at start-up, so a pointer already inside at the first poll opens the drawer.
     std::uint32_t last_outside_ = 0;
+    int collapsed_width_ = kCollapsedWidth;
 };
 
 }  // namespace zarkit

@@ -10,19 +10,20 @@ std::optional<Rect> TabStripModel::SetLayout(TabLayout layout, const Rect& clien
         bar_ = Rect{client.left, client.top, client.right, kTabBarHeight};
         return std::nullopt;
     }
-    bar_ = Rect{client.left, client.top, kTabBarWidth, client.bottom};
-    // Next sits above Prev at the top of the bar, 4 pixels in from its right edge.
-    constexpr int kButtonLeft = kTabBarWidth - kScrollButtonSize - kScrollButtonInset;
-    constexpr int kButtonRight = kTabBarWidth - kScrollButtonInset;
-    const int next_top = client.top + kScrollButtonInset;
-    next_ = Rect{kButtonLeft, next_top, kButtonRight, next_top + kScrollButtonSize};
-    prev_ = Rect{kButtonLeft, next_.bottom, kButtonRight, next_.bottom + kScrollButtonSize};
-    return Rect{kTabBarWidth, client.top, kTabBarWidth + client.Width() - kTabBarWidth,
+    const TabStripMetrics& m = metrics_;
+    bar_ = Rect{client.left, client.top, m.bar_width, client.bottom};
+    // Next sits above Prev at the top of the bar, 4 pixels (at 96 DPI) in from its right.
+    const int button_left = m.bar_width - m.button_size - m.button_inset;
+    const int button_right = m.bar_width - m.button_inset;
+    const int next_top = client.top + m.button_inset;
+    next_ = Rect{button_left, next_top, button_right, next_top + m.button_size};
+    prev_ = Rect{button_left, next_.bottom, button_right, next_.bottom + m.button_size};
+    return Rect{m.bar_width, client.top, m.bar_width + client.Width() - m.bar_width,
                 client.top + client.Height()};
 }
 
-Rect TabStripModel::ListArea(const Rect& client) {
-    return Rect{client.left + kTabBarWidth, client.top, client.right, client.bottom};
+Rect TabStripModel::ListArea(const Rect& client) const {
+    return Rect{client.left + metrics_.bar_width, client.top, client.right, client.bottom};
 }
 
 Rect TabStripModel::NewListRect(const Rect& client) const {
@@ -113,7 +114,7 @@ TabStripPaint TabStripModel::Paint(const Rect& client) {
         return paint;
     }
     paint.bar_drawn = true;
-    paint.bar = Rect{client.left, client.top, client.left + kTabBarWidth, client.bottom};
+    paint.bar = Rect{client.left, client.top, client.left + metrics_.bar_width, client.bottom};
     paint.next_button = next_;
     paint.next_frame_y = ButtonFrameY(next_state_);
     paint.prev_button = prev_;
@@ -136,16 +137,17 @@ std::vector<TabPlacement> TabStripModel::PlaceTabs() {
             continue;
         }
         // Tabs stack upwards from the bottom of the bar, lowest visible first.
-        const int v = bar_.bottom - (tab.index - cur_start_tab_) * (length + kTabGap) - 1;
+        const int v = bar_.bottom - (tab.index - cur_start_tab_) * (length + metrics_.tab_gap) - 1;
         if (v - length - 1 < prev_.bottom) {
             full = true;
             tab.hit = kNoHitRect;
             continue;
         }
         const bool selected = tab.index == selected_;
-        const int width = selected ? kSelectedTabWidth : kTabWidth;
-        const int bottom_cap = selected ? kSelectedTabBottomCap : kTabBottomCap;
-        const int top_cap = selected ? kSelectedTabTopCap : kTabTopCap;
+        const TabStripMetrics& m = metrics_;
+        const int width = selected ? m.selected_tab_width : m.tab_width;
+        const int bottom_cap = selected ? m.selected_tab_bottom_cap : m.tab_bottom_cap;
+        const int top_cap = selected ? m.selected_tab_top_cap : m.tab_top_cap;
         const int left = bar_.right - width;
         // Flush with the list area, so the selected tab stands out 3 pixels to the left.
         tab.hit = Rect{left, v - bottom_cap - length, bar_.right, v};

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/dpi_scale.h"
 #include "core/geometry.h"
 
 namespace zarkit {
@@ -103,7 +104,12 @@ public:
     // left-bar layout; nothing for the top bar.
     std::optional<Rect> SetLayout(TabLayout layout, const Rect& client);
     // The client area right of the bar: where the list windows are created.
-    static Rect ListArea(const Rect& client);
+    Rect ListArea(const Rect& client) const;
+
+    // The sizes the bar and the tabs are drawn at (the monitor's DPI); call SetLayout
+    // and MeasureTabs again after a change.
+    void SetMetrics(const TabStripMetrics& metrics) { metrics_ = metrics; }
+    const TabStripMetrics& Metrics() const { return metrics_; }
     // Where the list window of a tab being added goes (shown, top of the z-order).
     Rect NewListRect(const Rect& client) const;
 
@@ -132,7 +138,7 @@ public:
     // The tab part of Paint; places nothing in the top-bar layout.
     std::vector<TabPlacement> PlaceTabs();
     // Length of every tab along the bar.
-    int TabLength() const { return widest_text_ + kTabPadding; }
+    int TabLength() const { return widest_text_ + metrics_.tab_padding; }
     // Start of a name of extent cx x cy drawn with the rotated font, centred in hit.
     static Point TabTextOrigin(const Rect& hit, int cx, int cy);
     // Top of the button bitmap frame for a state.
@@ -158,6 +164,7 @@ private:
     void SetButtonStates(ButtonState prev, ButtonState next);
 
     std::vector<TabRecord> tabs_;
+    TabStripMetrics metrics_ = TabStripMetricsForDpi(kDefaultDpi);
     TabLayout layout_ = TabLayout::kTopBar;
     Rect bar_;
     ButtonState prev_state_ = ButtonState::kNormal;

@@ -48,7 +48,7 @@ TEST(DpiScale, AtNinetySixEverySizeIsTheOneTheDrawerHad) {
     const DrawerMetrics drawer = DrawerMetricsForDpi(96);
     EXPECT_EQ(drawer, (DrawerMetrics{2, 16, 12, 13, 12, 11, 12, 39, 338, 2, 5, 20, 15, 20}));
     const Rect client{0, 0, 510, 576};
-    EXPECT_EQ(ScaledListFrameRect(client, drawer), ListFrameRect(client, 39));
+    EXPECT_EQ(ListFrameRect(client, drawer), (Rect{44, 20, 495, 556}));
 }
 
 TEST(DpiScale, At120) {
@@ -69,7 +69,7 @@ TEST(DpiScale, At144) {
               (DrawerMetrics{3, 24, 18, 20, 18, 17, 18, 59, 507, 3, 8, 30, 23, 30}));
     EXPECT_EQ(TabStripMetricsForDpi(144), (TabStripMetrics{59, 26, 6, 30, 3, 48, 8, 9, 44, 6, 8}));
     const Rect client{0, 0, 960, 1080};
-    EXPECT_EQ(ScaledListFrameRect(client, DrawerMetricsForDpi(144)), (Rect{67, 30, 937, 1050}));
+    EXPECT_EQ(ListFrameRect(client, DrawerMetricsForDpi(144)), (Rect{67, 30, 937, 1050}));
 }
 
 TEST(DpiScale, At192) {

@@ -23,13 +23,14 @@ TEST(FullDrawerRect, TinyScreensGiveAnEmptyButValidRectangle) {
 }
 
 TEST(DrawerLayout, TabStripSitsRightOfTheEdgeGraphicInsideTheBorder) {
-    EXPECT_EQ(ListFrameRect(Rect{0, 0, 510, 576}, 39), (Rect{44, 20, 495, 556}));
+    EXPECT_EQ(ListFrameRect(Rect{0, 0, 510, 576}, DrawerMetricsForDpi(96)),
+              (Rect{44, 20, 495, 556}));
 }
 
 TEST(DrawerLayout, EdgeGraphicIsCentredEvenWhenTallerThanTheDrawer) {
-    EXPECT_EQ(EdgeGraphicOrigin(Rect{0, 0, 510, 576}, 338), (Point{2, 119}));
+    EXPECT_EQ(EdgeGraphicOrigin(Rect{0, 0, 510, 576}, DrawerMetricsForDpi(96)), (Point{2, 119}));
     // 300 high: (300 - 338) / 2 truncates towards zero to -19, clipping both ends.
-    EXPECT_EQ(EdgeGraphicOrigin(Rect{0, 0, 510, 300}, 338), (Point{2, -19}));
+    EXPECT_EQ(EdgeGraphicOrigin(Rect{0, 0, 510, 300}, DrawerMetricsForDpi(96)), (Point{2, -19}));
 }
 
 }  // namespace

@@ -176,5 +176,48 @@ TEST(EdgeSliderAnimation, APointerRestingAtTheEdgeOpensTheDrawerOnlyAfterTheDela
     EXPECT_EQ(polls, 10);
 }
 
+// A full-screen program in front: resting in the strip opens nothing, the strip is not
+// raised above the program, and the delay counts afresh once the program is gone.
+TEST(EdgeSliderFullScreen, RestingInTheStripWaitsForTheProgramToGo) {
+    EdgeSlider slider;
+    slider.Poll(kCollapsed, kAway, 1000, kOpenWidth, 450, false, true);
+    EXPECT_FALSE(
+        slider.Poll(kCollapsed, kAway, 1050, kOpenWidth, 450, false, true).reassert_topmost);
+    for (std::uint32_t tick = 1100; tick < 3000; tick += kPollPeriodMs) {
+        ASSERT_EQ(slider.Poll(kCollapsed, kInStrip, tick, kOpenWidth, 450, false, true),
+                  SlideStep{});
+    }
+    // Gone at 3000: ten more polls in the strip, as always.
+    int polls = 0;
+    for (std::uint32_t tick = 3000;
+         !slider.Poll(kCollapsed, kInStrip, tick, kOpenWidth, 450, false).move;
+         tick += kPollPeriodMs) {
+        ASSERT_LT(++polls, 20);
+    }
+    EXPECT_EQ(polls, 9);
+}
+
+TEST(EdgeSliderFullScreen, AnOpenDrawerStaysUsableAndCollapsesAsUsual) {
+    EdgeSlider slider;
+    const Point inside{300, 300};
+    // Pointed at, it stays as it is (the open move repeats at the same place).
+    EXPECT_EQ(slider.Poll(kOpen, inside, 5000, kOpenWidth, 450, false, true).move.value_or(kOpen),
+              kOpen);
+    EXPECT_EQ(slider.Poll(kOpen, kAway, 5050, kOpenWidth, 450, false, true).move, kCollapsed);
+}
+
+// At 144 DPI the strip is 5 pixels wide: collapsing and the animation's end both use it.
+TEST(EdgeSliderDpi, TheStripWidthIsTheOneSet) {
+    EdgeSlider slider;
+    slider.SetCollapsedWidth(5);
+    EXPECT_EQ(slider.Poll(kOpen, kAway, 100, kOpenWidth, 450, false).move,
+              (Rect{0, kOpen.top, 5, kOpen.bottom}));
+    EXPECT_EQ(slider.Animate(Rect{-500, 96, 10, 672}, kOpenWidth, 200).window,
+              (Rect{0, 96, 5, 672}));
+    // Five pixels is still collapsed for the full-screen rule.
+    EXPECT_EQ(slider.Poll(Rect{0, 96, 5, 672}, kInStrip, 9000, kOpenWidth, 0, false, true),
+              SlideStep{});
+}
+
 }  // namespace
 }  // namespace zarkit

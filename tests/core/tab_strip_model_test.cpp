@@ -43,7 +43,7 @@ TEST(TabStripLayout, LeftBarPlacesBarButtonsAndLists) {
     EXPECT_EQ(strip.Bar(), (Rect{0, 0, 39, 536}));
     EXPECT_EQ(strip.NextRect(), (Rect{18, 4, 35, 21}));
     EXPECT_EQ(strip.PrevRect(), (Rect{18, 21, 35, 38}));
-    EXPECT_EQ(TabStripModel::ListArea(kClient), (Rect{39, 0, 451, 536}));
+    EXPECT_EQ(strip.ListArea(kClient), (Rect{39, 0, 451, 536}));
     EXPECT_EQ(strip.NewListRect(kClient), (Rect{39, 0, 451, 536}));
 }
 
@@ -366,6 +366,28 @@ TEST(TabStripHover, SelectsEachTabPassedOnlyWhenEnabled) {
     EXPECT_EQ(from_frame.picked, 0);
     EXPECT_EQ(from_frame.invalidate, std::nullopt);
     EXPECT_EQ(strip.Selected(), 0);
+}
+
+// At 144 DPI the bar, the buttons and the tabs are half as large again, and the
+// pointer still finds what is drawn.
+TEST(TabStripDpi, EverythingScalesAndHitTestsWhereItIsDrawn) {
+    TabStripModel strip;
+    strip.SetMetrics(TabStripMetricsForDpi(144));
+    const Rect client{0, 0, 676, 804};
+    EXPECT_EQ(strip.SetLayout(TabLayout::kLeftBar, client), (Rect{59, 0, 676, 804}));
+    EXPECT_EQ(strip.ListArea(client).left, 59);
+    EXPECT_EQ(strip.NextRect().right, 59 - 6);
+    EXPECT_EQ(strip.NextRect().Height(), 26);
+    strip.AddTab(TextExtent{75, 24});
+    strip.AddTab(TextExtent{60, 24});
+    strip.Select(0);
+    const TabStripPaint paint = strip.Paint(client);
+    ASSERT_EQ(paint.tabs.size(), 2u);
+    EXPECT_EQ(paint.tabs[0].hit.Width(), 48);
+    EXPECT_EQ(paint.tabs[1].hit.Width(), 44);
+    EXPECT_EQ(paint.tabs[0].hit.right, 59);
+    const Rect second = paint.tabs[1].hit;
+    EXPECT_EQ(strip.LeftButtonDown(Point{second.left + 2, second.top + 2}).picked, 1);
 }
 
 }  // namespace
