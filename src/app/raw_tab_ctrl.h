@@ -57,6 +57,7 @@ private:
     void OnPaint();
     void PaintTab(HDC dc, HDC memory, const TabPlacement& placement);
     void Apply(const PointerEffect& effect);
+    void OnDragHover(POINT screen_point);
     TextExtent MeasureName(HDC dc, const std::string& name) const;
 
     TabStripModel m_Model;
@@ -69,6 +70,7 @@ private:
     ui::Bitmap m_PrevBitmap;
     ui::Font m_SelectedFont;
     ui::Font m_TabFont;
+    bool m_DragHoverRegistered = false;
 };
 
 }  // namespace zarkit
