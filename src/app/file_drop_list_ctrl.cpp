@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "app/listed_item.h"
+#include "app/messages.h"
 #include "core/item_record.h"
 #include "ui/text.h"
 #include "ui/trace.h"
@@ -39,6 +40,7 @@ bool CFileDropListCtrl::Create(HWND parent, const Rect& rect) {
                            reinterpret_cast<DWORD_PTR>(this))) {
         ui::TraceLastError(L"CFileDropListCtrl::Create: SetWindowSubclass");
     }
+    StartDropTarget();
     return true;
 }
 
@@ -123,6 +125,18 @@ LRESULT CFileDropListCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lpa
             }
             break;
         }
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wparam));
+            return 0;
+        case WM_ZK_DROPTEXT:
+            OnDropText(reinterpret_cast<const void*>(wparam), lparam == 1);
+            return 0;
+        case WM_ZK_DROPITEMS:
+            OnDropItems(reinterpret_cast<DroppedItems*>(wparam));
+            return 0;
+        case WM_DESTROY:
+            StopDropTarget();
+            break;
         case WM_NCDESTROY: {
             const HWND control = Hwnd();
             RemoveWindowSubclass(control, &SubclassProc, kSubclassId);

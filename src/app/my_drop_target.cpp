@@ -11,6 +11,22 @@
 #include "ui/trace.h"
 
 namespace zarkit {
+namespace {
+
+thread_local WPARAM t_delivering = 0;
+
+}  // namespace
+
+bool CMyDropTarget::IsDelivering(WPARAM payload) {
+    return payload != 0 && payload == t_delivering;
+}
+
+void CMyDropTarget::Deliver(UINT message, WPARAM payload, LPARAM lparam) {
+    const WPARAM outer = t_delivering;
+    t_delivering = payload;
+    SendMessageW(m_List, message, payload, lparam);
+    t_delivering = outer;
+}
 
 bool CMyDropTarget::Register(HWND list) {
     const ui::ComPtr<CMyDropTarget> target = ui::MakeCom<CMyDropTarget>(list);
@@ -99,7 +115,7 @@ DWORD CMyDropTarget::DropItems(IDataObject* data) {
         return DROPEFFECT_NONE;
     }
     DroppedItems items{std::move(*block), {}};
-    SendMessageW(m_List, WM_ZK_DROPITEMS, reinterpret_cast<WPARAM>(&items), 0);
+    Deliver(WM_ZK_DROPITEMS, reinterpret_cast<WPARAM>(&items), 0);
 
     const TakenItems answer{items.block.source_list,
                             TakenFromOffered(items.block.records, items.taken)};
@@ -124,7 +140,7 @@ bool CMyDropTarget::DropFiles(IDataObject* data) {
         ui::Trace(L"CMyDropTarget::Drop: refused a file list that runs past its memory\n");
         return false;
     }
-    SendMessageW(m_List, WM_DROPFILES, reinterpret_cast<WPARAM>(medium.Global()), 0);
+    Deliver(WM_DROPFILES, reinterpret_cast<WPARAM>(medium.Global()), 0);
     return true;
 }
 
@@ -144,7 +160,7 @@ bool CMyDropTarget::DropText(IDataObject* data) {
         std::memcpy(text.data(), lock.Bytes().data(), text.size() * sizeof(wchar_t));
         text.resize(std::wcslen(text.c_str()));
     }
-    SendMessageW(m_List, WM_ZK_DROPTEXT, reinterpret_cast<WPARAM>(text.c_str()), 1);
+    Deliver(WM_ZK_DROPTEXT, reinterpret_cast<WPARAM>(text.c_str()), 1);
     return true;
 }
 

@@ -23,6 +23,11 @@ public:
     static bool Register(HWND list);
     static void Revoke(HWND list);
 
+    // Whether `payload` is what a drop target of this thread is sending its list at this
+    // moment. The messages carry pointers, and any program may send a window any message
+    // number, so a list takes them only from its own drop target.
+    static bool IsDelivering(WPARAM payload);
+
     STDMETHODIMP DragEnter(IDataObject* data, DWORD key_state, POINTL point,
                            DWORD* effect) override;
     STDMETHODIMP DragOver(DWORD key_state, POINTL point, DWORD* effect) override;
@@ -34,6 +39,7 @@ private:
     DWORD DropItems(IDataObject* data);
     bool DropFiles(IDataObject* data);
     bool DropText(IDataObject* data);
+    void Deliver(UINT message, WPARAM payload, LPARAM lparam);
 
     HWND m_List;
 };

@@ -6,6 +6,7 @@
 
 #include "app/messages.h"
 #include "res/resource.h"
+#include "ui/drag_hover_target.h"
 #include "ui/gdi.h"
 #include "ui/text.h"
 #include "ui/trace.h"
@@ -61,8 +62,10 @@ CRawTabCtrl::CRawTabCtrl()
       m_TabFont(CreateTabFont(TabFontHeightForDpi(kDefaultDpi))) {}
 
 CRawTabCtrl::~CRawTabCtrl() {
-    // The lists go first: they are children of this window.
+    // The lists go first: they are children of this window. Then the window, while
+    // this object still handles its WM_DESTROY.
     m_Lists.clear();
+    Destroy();
 }
 
 bool CRawTabCtrl::RegisterWindowClass() {
@@ -75,7 +78,16 @@ bool CRawTabCtrl::CreateTabStrip(HWND parent, const Rect& rect) {
         return false;
     }
     SetLayout(TabLayout::kTopBar);
+    // During a drag OLE holds the mouse, so the strip sees no WM_MOUSEMOVE; its drop
+    // target, which takes nothing, tells it where the pointer is instead.
+    m_DragHoverRegistered = ui::DragHoverTarget::Register(
+        Hwnd(), [this](POINT screen_point) { OnDragHover(screen_point); });
     return true;
+}
+
+void CRawTabCtrl::OnDragHover(POINT screen_point) {
+    ScreenToClient(Hwnd(), &screen_point);
+    Apply(m_Model.MouseMove(Point{screen_point.x, screen_point.y}));
 }
 
 void CRawTabCtrl::SetLayout(TabLayout layout) {
@@ -197,6 +209,12 @@ LRESULT CRawTabCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             Apply(m_Model.MouseMove(Point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}));
             return result;
         }
+        case WM_DESTROY:
+            if (m_DragHoverRegistered) {
+                m_DragHoverRegistered = false;
+                RevokeDragDrop(Hwnd());
+            }
+            return DefaultProc(message, wparam, lparam);
         case WM_NCHITTEST: {
             POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
             ScreenToClient(Hwnd(), &point);

@@ -61,6 +61,7 @@ private:
     void OnPaint();
     void PaintTab(HDC dc, HDC memory, const TabPlacement& placement);
     void Apply(const PointerEffect& effect);
+    void OnDragHover(POINT screen_point);
     TextExtent MeasureName(HDC dc, const std::string& name) const;
 
     TabStripModel m_Model;
@@ -74,6 +75,7 @@ private:
     ui::Font m_SelectedFont;
     ui::Font m_TabFont;
     int m_Dpi = kDefaultDpi;
+    bool m_DragHoverRegistered = false;
 };
 
 }  // namespace zarkit

@@ -81,6 +81,7 @@ LRESULT CZarkitListCtrlView::OnCreate() {
         return -1;
     }
     m_ListCtrl.SetNormalImageList(m_Tables.Icons().Images());
+    InstallDropMode();
     return 0;
 }
 
@@ -91,6 +92,9 @@ LRESULT CZarkitListCtrlView::OnNotify(const NMHDR& header) {
     switch (header.code) {
         case NM_DBLCLK:
             LaunchSelected();
+            return 0;
+        case LVN_BEGINDRAG:
+            OnBegindragFilelist();
             return 0;
         case LVN_GETINFOTIPW:
             // The control's own info tip stays empty: the list's tooltip shows the text.

@@ -2,10 +2,12 @@
 
 #include <list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/file_drop_list_ctrl.h"
 #include "app/listed_item.h"
+#include "core/drop_mode.h"
 #include "core/geometry.h"
 #include "core/item_record.h"
 #include "ui/window.h"
@@ -66,6 +68,16 @@ private:
     LRESULT OnCreate();
     LRESULT OnNotify(const NMHDR& header);
     void OnCommand(UINT id);
+
+    // Drag and drop (zarkit_list_ctrl_view_drop.cpp).
+    void InstallDropMode();
+    int OnFileDropped(ItemRecord& record, DroppedPathKind kind);
+    int OnTextDropped(std::string_view text);
+    int OnListSelfDropped(DroppedItems& items);
+    bool TakeDroppedRecord(const ItemRecord& received);
+    void OnBegindragFilelist();
+    int FindMovedEntry(std::string_view identifier) const;
+    void RemoveMovedEntry(int index);
 
     // Launching (zarkit_list_ctrl_view_launch.cpp).
     void LaunchSelected();

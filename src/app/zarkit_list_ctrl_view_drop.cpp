@@ -1,0 +1,170 @@
+// Items coming into a table by drops, and leaving it by a drag to another table's list.
+#include <string>
+#include <vector>
+
+#include "app/item_drag.h"
+#include "app/table_controller.h"
+#include "app/zarkit_list_ctrl_view.h"
+#include "core/item_identifier.h"
+#include "core/text_rules.h"
+#include "ui/com_guid.h"
+#include "ui/text.h"
+#include "ui/trace.h"
+
+namespace zarkit {
+
+void CZarkitListCtrlView::InstallDropMode() {
+    DropMode mode;
+    mode.flags = DROP_FILES | DROP_FOLDERS | DROP_CALLBACKS;
+    mode.on_file_dropped = [this](ItemRecord& record, DroppedPathKind kind) {
+        return OnFileDropped(record, kind);
+    };
+    mode.on_text_dropped = [this](std::string_view text) { return OnTextDropped(text); };
+    mode.on_items_dropped = [this](DroppedItems& items) { return OnListSelfDropped(items); };
+    m_ListCtrl.SetDropMode(std::move(mode));
+}
+
+// A shortcut arrives resolved: its target, arguments and working directory.
+int CZarkitListCtrlView::OnFileDropped(ItemRecord& record, DroppedPathKind) {
+    if (record.path.empty()) {
+        return 0;
+    }
+    record.special_folder = 0;
+    if (InsertItemRecord(record)) {
+        m_Tables.GetStore().AddItem(m_TableName, record);
+    }
+    return 0;
+}
+
+int CZarkitListCtrlView::OnTextDropped(std::string_view text) {
+    if (!text.empty()) {
+        AddWebSiteItem(std::string(text), "");
+    }
+    return 0;
+}
+
+// Records from another table's list, which keeps every record not named in `taken`. So a
+// record is named only once it is listed here and saved in this table; at the first one
+// that fails, it and the rest stay where they were.
+int CZarkitListCtrlView::OnListSelfDropped(DroppedItems& items) {
+    for (const ItemRecord& received : items.block.records) {
+        if (!TakeDroppedRecord(received)) {
+            return 1;
+        }
+        items.taken.push_back(m_Records.back().record.identifier);
+    }
+    return 0;
+}
+
+bool CZarkitListCtrlView::TakeDroppedRecord(const ItemRecord& received) {
+    const std::optional<int> image = m_Tables.Icons().ImageOf(received);
+    if (!image) {
+        ui::Trace(L"Some error in CZarkitListCtrlView::OnListSelfDropped!\n");
+        return false;
+    }
+    // Blocks carry no image index: the lists share one image list, so the old one is
+    // never needed.
+    ui::Trace(L"CZarkitListCtrlView::OnListSelfDropped p->Icoindex:%d - %d\n", -1, *image);
+    ListedItem& listed = m_Records.emplace_back(ListedItem{received, *image});
+    ItemRecord& record = listed.record;
+    // Only a block this program did not make lacks one; the store finds items by it.
+    if (record.identifier.empty()) {
+        std::optional<std::string> identifier = MakeItemIdentifier(ui::ComGuidSource());
+        if (!identifier) {
+            m_Records.pop_back();
+            return false;
+        }
+        record.identifier = std::move(*identifier);
+    }
+    const int index = m_ListCtrl.Insert(ui::Widen(record.display_name), *image,
+                                        reinterpret_cast<LPARAM>(&listed));
+    if (index < 0) {
+        ui::Trace(L"Some error in CZarkitListCtrlView::OnListSelfDropped!\n");
+        m_Records.pop_back();
+        return false;
+    }
+    if (!m_Tables.GetStore().AddItem(m_TableName, record)) {
+        // Not in this table's file: the source keeps it, so this table must not have it
+        // either, in the list or in the document that the next save writes.
+        ui::Trace(L"CZarkitListCtrlView::OnListSelfDropped: the item could not be stored\n");
+        LVFINDINFOW find{};
+        find.flags = LVFI_PARAM;
+        find.lParam = reinterpret_cast<LPARAM>(&listed);
+        const int entry =
+            static_cast<int>(SendMessageW(m_ListCtrl.Hwnd(), LVM_FINDITEMW, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>(&find)));
+        if (entry >= 0) {
+            m_ListCtrl.Delete(entry);
+        }
+        m_Tables.GetStore().DeleteItem(m_TableName, record);
+        m_Records.pop_back();
+        return false;
+    }
+    return true;
+}
+
+void CZarkitListCtrlView::OnBegindragFilelist() {
+    const int count = m_ListCtrl.SelectedCount();
+    if (count <= 0) {
+        return;
+    }
+    std::vector<ItemRecord> records;
+    records.reserve(static_cast<std::size_t>(count));
+    int index = -1;
+    for (int n = 0; n < count; ++n) {
+        index = m_ListCtrl.NextSelected(index);
+        const auto* item =
+            index < 0 ? nullptr : reinterpret_cast<const ListedItem*>(m_ListCtrl.Data(index));
+        if (item == nullptr) {
+            ui::Trace(L"Some error in CZarkitListCtrlView::OnBegindragFilelist!\n");
+            return;
+        }
+        records.push_back(item->record);
+    }
+
+    // The items stay here during the drag loop; they go only once another list has
+    // reported them as added to its table, and only those it named.
+    for (const std::string& identifier : DragItems(m_ListCtrl.Hwnd(), records)) {
+        const int entry = FindMovedEntry(identifier);
+        if (entry < 0) {
+            continue;
+        }
+        ui::Trace(L" &&7 %d \n", entry);
+        RemoveMovedEntry(entry);
+    }
+}
+
+// The selected entry of that item, as it was dragged; any entry of it when the selection
+// changed meanwhile. -1 when none is left.
+int CZarkitListCtrlView::FindMovedEntry(std::string_view identifier) const {
+    const auto is_it = [&](int entry) {
+        const auto* item = reinterpret_cast<const ListedItem*>(m_ListCtrl.Data(entry));
+        return item != nullptr && SameIdentifier(item->record.identifier, identifier);
+    };
+    for (int entry = m_ListCtrl.NextSelected(); entry >= 0;
+         entry = m_ListCtrl.NextSelected(entry)) {
+        if (is_it(entry)) {
+            return entry;
+        }
+    }
+    for (int entry = 0; entry < m_ListCtrl.Count(); ++entry) {
+        if (is_it(entry)) {
+            return entry;
+        }
+    }
+    return -1;
+}
+
+// As a delete removes an item: the entry, then the store, then the record. The image
+// stays in the image list, which other entries share.
+void CZarkitListCtrlView::RemoveMovedEntry(int index) {
+    auto* item = reinterpret_cast<ListedItem*>(m_ListCtrl.Data(index));
+    if (item == nullptr) {
+        return;
+    }
+    m_ListCtrl.Delete(index);
+    m_Tables.GetStore().DeleteItem(m_TableName, item->record);
+    m_Records.remove_if([item](const ListedItem& listed) { return &listed == item; });
+}
+
+}  // namespace zarkit

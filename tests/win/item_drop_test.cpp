@@ -1,0 +1,348 @@
+// Drops on real item lists, with the tables' store in a file: items moved between two
+// tables by a real drag loop, files and shortcuts dropped on a list, and drop messages
+// that do not come from the list's own drop target.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/messages.h"
+#include "app/raw_tab_ctrl.h"
+#include "app/table_controller.h"
+#include "app/zarkit_list_ctrl_view.h"
+#include "core/item_block.h"
+#include "core/store.h"
+#include "ui/com_guid.h"
+#include "ui/data_object.h"
+#include "ui/drop_source.h"
+#include "ui/text.h"
+#include "xml/msxml_document.h"
+#include <shlobj.h>
+
+namespace zarkit {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kAlpha[] = "{00000000-0000-0000-0000-00000000000A}";
+constexpr char kBeta[] = "{00000000-0000-0000-0000-00000000000B}";
+constexpr char kGamma[] = "{00000000-0000-0000-0000-00000000000C}";
+
+// What a store file holds, read through the store itself: each table with the
+// identifiers and labels of its items, in document order.
+struct StoredTable {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> items;  // identifier, label
+    std::vector<ItemRecord> records;
+};
+
+class CollectingSink : public TableLoadSink {
+public:
+    std::vector<StoredTable> tables;
+    bool BeginTable(const std::string& name) override {
+        tables.push_back(StoredTable{name, {}, {}});
+        return true;
+    }
+    void InsertItemRecord(ItemRecord& record) override {
+        tables.back().items.emplace_back(record.identifier, record.display_name);
+        tables.back().records.push_back(record);
+    }
+    void EndTable() override {}
+};
+
+using Items = std::vector<std::pair<std::string, std::string>>;
+
+class ItemDropTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(CZarkitListCtrlView::RegisterWindowClass());
+        ASSERT_TRUE(CRawTabCtrl::RegisterWindowClass());
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder_ =
+            fs::temp_directory_path() / (L"zk_item_drop_" + std::to_wstring(GetCurrentProcessId()) +
+                                         L"_" + ui::Widen(info->name()));
+        fs::remove_all(folder_);
+        ASSERT_TRUE(fs::create_directories(folder_));
+        for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"}) {
+            std::ofstream(folder_ / name) << "x";
+        }
+        store_path_ = folder_ / L"info_data.xml";
+        std::ofstream(store_path_, std::ios::binary)
+            << "<?xml version=\"1.0\" encoding=\"UTF-8\"?><File_Desc>"
+               "<SelTable_MouseOn>no</SelTable_MouseOn>"
+               "<Table_Node><Table_Lable>One</Table_Lable>"
+            << StoredItem("alpha.txt", kAlpha) << StoredItem("beta.txt", kBeta)
+            << "</Table_Node><Table_Node><Table_Lable>Two</Table_Lable>"
+            << StoredItem("gamma.txt", kGamma) << "</Table_Node></File_Desc>";
+
+        host_ =
+            CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"drop host", WS_POPUP | WS_VISIBLE, 100, 100,
+                            600, 500, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(host_, nullptr);
+        ASSERT_TRUE(tabs_.CreateTabStrip(host_, Rect{0, 0, 600, 500}));
+        tabs_.SetLayout(TabLayout::kLeftBar);
+        auto store = std::make_unique<Store>(&MakeMsxmlDocument, ui::ComGuidSource());
+        std::string error;
+        ASSERT_TRUE(store->Open(ui::Narrow(store_path_.wstring()), &error)) << error;
+        tables_.LoadAllTables(std::move(store));
+        while (tables_.ListNextQueued()) {
+        }
+        ASSERT_EQ(tabs_.TabCount(), 2);
+    }
+
+    void TearDown() override {
+        DestroyWindow(host_);
+        SetFileAttributesW(store_path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+
+    std::string StoredItem(const char* file, const char* identifier) const {
+        std::ostringstream item;
+        item << "<Table_Item Nick_Name=\"" << fs::path(file).stem().string()
+             << "\" Work_Dir=\"\" Start_Params=\"\" Unique_Identifier=\"" << identifier
+             << "\" Is_VirtualFloder=\"no\">" << ui::Narrow((folder_ / file).wstring())
+             << "</Table_Item>";
+        return item.str();
+    }
+
+    std::vector<StoredTable> Stored() const {
+        Store store(&MakeMsxmlDocument, ui::ComGuidSource());
+        std::string error;
+        EXPECT_TRUE(store.Open(ui::Narrow(store_path_.wstring()), &error)) << error;
+        CollectingSink sink;
+        store.LoadAllTables(sink);
+        return sink.tables;
+    }
+
+    std::string StoreBytes() const {
+        std::ifstream file(store_path_, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    }
+
+    CZarkitListCtrlView& View(int position) { return *tabs_.TabList(position); }
+
+    // Identifier and label of every entry, in the list's (sorted) order.
+    Items Listed(int position) {
+        CFileDropListCtrl& list = View(position).ListCtrl();
+        Items items;
+        for (int index = 0; index < list.Count(); ++index) {
+            const auto* item = reinterpret_cast<const ListedItem*>(list.Data(index));
+            EXPECT_NE(item, nullptr);
+            EXPECT_EQ(ui::Narrow(list.Label(index)), item ? item->record.display_name : "");
+            items.emplace_back(item ? item->record.identifier : "", ui::Narrow(list.Label(index)));
+        }
+        return items;
+    }
+
+    // Shows the table at `position` and rests the pointer on its list, with no button
+    // down: a drag loop started now drops there at once.
+    void PointAtList(int position) {
+        tabs_.SelectTab(position, false);
+        const HWND list = View(position).ListCtrl().Hwnd();
+        SetForegroundWindow(host_);
+        UpdateWindow(host_);
+        RECT rect{};
+        GetWindowRect(list, &rect);
+        ASSERT_TRUE(SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
+        ASSERT_EQ(
+            WindowFromPoint(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}),
+            list);
+    }
+
+    // As a drag with the mouse begins in the list of `from`: these labels selected, then
+    // the list's begin-drag notification.
+    void DragFrom(int from, const std::vector<std::string>& labels) {
+        CFileDropListCtrl& list = View(from).ListCtrl();
+        for (int index = 0; index < list.Count(); ++index) {
+            const bool wanted = std::find(labels.begin(), labels.end(),
+                                          ui::Narrow(list.Label(index))) != labels.end();
+            LVITEMW state{};
+            state.stateMask = LVIS_SELECTED;
+            state.state = wanted ? LVIS_SELECTED : 0;
+            SendMessageW(list.Hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(&state));
+        }
+        NMLISTVIEW begin{};
+        begin.hdr.hwndFrom = list.Hwnd();
+        begin.hdr.idFrom = CFileDropListCtrl::kControlId;
+        begin.hdr.code = LVN_BEGINDRAG;
+        begin.iItem = list.NextSelected();
+        SendMessageW(View(from).Hwnd(), WM_NOTIFY, CFileDropListCtrl::kControlId,
+                     reinterpret_cast<LPARAM>(&begin));
+    }
+
+    // Runs a drag loop with `data` as another program's drag would; the effect.
+    static DWORD DropData(IDataObject* data) {
+        const ui::ComPtr<ui::DropSource> source = ui::MakeCom<ui::DropSource>();
+        DWORD effect = DROPEFFECT_NONE;
+        DoDragDrop(data, source.Get(), DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
+        return effect;
+    }
+
+    fs::path folder_;
+    fs::path store_path_;
+    HWND host_ = nullptr;
+    // The tables first: they keep the image list the tab strip's lists show.
+    TableController tables_{tabs_, "", ""};
+    CRawTabCtrl tabs_;
+};
+
+const Items kOneAtStart{{kAlpha, "alpha"}, {kBeta, "beta"}};
+const Items kTwoAtStart{{kGamma, "gamma"}};
+
+TEST_F(ItemDropTest, AnItemDraggedToAnotherTableMovesThereInTheListAndTheFile) {
+    PointAtList(1);
+    DragFrom(0, {"alpha"});
+
+    EXPECT_EQ(Listed(0), (Items{{kBeta, "beta"}}));
+    EXPECT_EQ(Listed(1), (Items{{kAlpha, "alpha"}, {kGamma, "gamma"}}));
+    const std::vector<StoredTable> stored = Stored();
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[0].items, (Items{{kBeta, "beta"}}));
+    // At the end of the receiving table, with what it had in the source table.
+    EXPECT_EQ(stored[1].items, (Items{{kGamma, "gamma"}, {kAlpha, "alpha"}}));
+    EXPECT_EQ(stored[1].records[1].path, ui::Narrow((folder_ / L"alpha.txt").wstring()));
+    EXPECT_EQ(ui::Widen(stored[1].records[1].work_dir), folder_.wstring());
+}
+
+TEST_F(ItemDropTest, ItemsDroppedOnTheListTheyCameFromStayAsTheyWere) {
+    const std::string before = StoreBytes();
+    PointAtList(0);
+    DragFrom(0, {"alpha", "beta"});
+
+    EXPECT_EQ(Listed(0), kOneAtStart);
+    EXPECT_EQ(Listed(1), kTwoAtStart);
+    EXPECT_EQ(StoreBytes(), before);
+}
+
+TEST_F(ItemDropTest, WhenTheSecondItemCannotBeAddedOnlyTheFirstMoves) {
+    // Its target went after it was listed: the receiving list finds no icon for it.
+    fs::remove(folder_ / L"beta.txt");
+    PointAtList(1);
+    DragFrom(0, {"alpha", "beta"});
+
+    EXPECT_EQ(Listed(0), (Items{{kBeta, "beta"}}));
+    EXPECT_EQ(Listed(1), (Items{{kAlpha, "alpha"}, {kGamma, "gamma"}}));
+    const std::vector<StoredTable> stored = Stored();
+    EXPECT_EQ(stored[0].items, (Items{{kBeta, "beta"}}));
+    EXPECT_EQ(stored[1].items, (Items{{kGamma, "gamma"}, {kAlpha, "alpha"}}));
+}
+
+TEST_F(ItemDropTest, AnItemTheReceivingTableCannotSaveStaysInItsSourceTable) {
+    const std::string before = StoreBytes();
+    // The file layer refuses to replace a read-only file.
+    ASSERT_TRUE(SetFileAttributesW(store_path_.c_str(), FILE_ATTRIBUTE_READONLY));
+    PointAtList(1);
+    DragFrom(0, {"alpha"});
+
+    EXPECT_EQ(Listed(0), kOneAtStart);
+    EXPECT_EQ(Listed(1), kTwoAtStart);
+    EXPECT_EQ(StoreBytes(), before);
+
+    // Nor does the next save write it into the receiving table.
+    ASSERT_TRUE(SetFileAttributesW(store_path_.c_str(), FILE_ATTRIBUTE_NORMAL));
+    ASSERT_NE(tables_.AddTable("Three"), nullptr);
+    const std::vector<StoredTable> stored = Stored();
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(stored[0].items, kOneAtStart);
+    EXPECT_EQ(stored[1].items, kTwoAtStart);
+}
+
+TEST_F(ItemDropTest, FilesFoldersAndShortcutsDroppedOnAListBecomeItemsOfItsTable) {
+    const fs::path program = folder_ / L"tools" / L"\u00E9diteur.exe";
+    fs::create_directories(program.parent_path());
+    std::ofstream(program) << "x";
+    const fs::path work_dir = folder_ / L"work";
+    fs::create_directories(work_dir);
+    const fs::path shortcut = folder_ / L"Editor.lnk";
+    {
+        ui::ComPtr<IShellLinkW> link;
+        ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   link.PutVoid()),
+                  S_OK);
+        link->SetPath(program.c_str());
+        link->SetArguments(L"--open \"a b\"");
+        link->SetWorkingDirectory(work_dir.c_str());
+        const auto file = link.As<IPersistFile>(IID_IPersistFile);
+        ASSERT_TRUE(file);
+        ASSERT_EQ(file->Save(shortcut.c_str(), TRUE), S_OK);
+    }
+    const fs::path gamma = folder_ / L"gamma.txt";
+    std::wstring names;
+    for (const fs::path& path : {shortcut, work_dir, gamma, folder_ / L"gone.txt"}) {
+        names += path.wstring() + L'\0';
+    }
+    names += L'\0';
+    std::vector<std::uint8_t> list(sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+    DROPFILES header{};
+    header.pFiles = sizeof header;
+    header.fWide = TRUE;
+    std::memcpy(list.data(), &header, sizeof header);
+    std::memcpy(list.data() + sizeof header, names.data(), names.size() * sizeof(wchar_t));
+    const ui::ComPtr<ui::DataObject> data = ui::MakeCom<ui::DataObject>();
+    data->SetBytes(CF_HDROP, list);
+
+    PointAtList(1);
+    EXPECT_EQ(DropData(data.Get()), static_cast<DWORD>(DROPEFFECT_COPY));
+
+    const std::vector<StoredTable> stored = Stored();
+    ASSERT_EQ(stored[1].records.size(), 4u);
+    const ItemRecord& editor = stored[1].records[1];
+    EXPECT_EQ(ui::Widen(editor.path), program.wstring());
+    EXPECT_EQ(ui::Widen(editor.display_name), L"\u00E9diteur.exe");
+    EXPECT_EQ(editor.start_params, "--open \"a b\"");
+    EXPECT_EQ(ui::Widen(editor.work_dir), work_dir.wstring());
+    const ItemRecord& folder = stored[1].records[2];
+    EXPECT_EQ(folder.display_name, "work");
+    EXPECT_EQ(ui::Widen(folder.work_dir), folder_.wstring());
+    // The same file a second time: a second item, with an identifier of its own.
+    const ItemRecord& again = stored[1].records[3];
+    EXPECT_EQ(again.display_name, "gamma.txt");
+    EXPECT_EQ(again.identifier.size(), 38u);
+    EXPECT_NE(again.identifier, kGamma);
+    EXPECT_EQ(Listed(1).size(), 4u);
+    EXPECT_EQ(Listed(0), kOneAtStart);
+
+    // Text that is no web address is taken and makes nothing.
+    const std::wstring text = L"ftp://x";
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.c_str());
+    const ui::ComPtr<ui::DataObject> ftp = ui::MakeCom<ui::DataObject>();
+    ftp->SetBytes(CF_UNICODETEXT, {bytes, bytes + (text.size() + 1) * sizeof(wchar_t)});
+    EXPECT_EQ(DropData(ftp.Get()), static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(Listed(1).size(), 4u);
+}
+
+// The drop messages carry pointers and any program can send any window any message:
+// a list takes them only from its own drop target.
+TEST_F(ItemDropTest, DropMessagesFromAnywhereElseAreIgnored) {
+    const std::string before = StoreBytes();
+    const HWND list = View(1).ListCtrl().Hwnd();
+    ItemRecord record;
+    record.path = ui::Narrow((folder_ / L"alpha.txt").wstring());
+    record.display_name = "forged";
+    record.identifier = "{00000000-0000-0000-0000-0000000000FF}";
+    DroppedItems forged{ItemBlock{1, {record}}, {}};
+    SendMessageW(list, WM_ZK_DROPITEMS, reinterpret_cast<WPARAM>(&forged), 0);
+    EXPECT_TRUE(forged.taken.empty());
+    for (const UINT message : {WM_ZK_DROPITEMS, WM_ZK_DROPTEXT, UINT{WM_DROPFILES}}) {
+        SendMessageW(list, message, 0x10, 0);
+        PostMessageW(list, message, 0xDEAD0000, 1);
+    }
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageW(&msg);
+    }
+    EXPECT_EQ(Listed(1), kTwoAtStart);
+    EXPECT_EQ(StoreBytes(), before);
+}
+
+}  // namespace
+}  // namespace zarkit
