@@ -19,7 +19,8 @@ LoadedContextMenu LoadContextMenu(const ContextMenuChoice& choice);
 
 // Which of the special folders the drawer menu offers are in the drawer already, in any
 // table: `inputs` with those flags set.
-ContextMenuInputs WithSpecialFoldersPresent(ContextMenuInputs inputs, const TableController& tables);
+ContextMenuInputs WithSpecialFoldersPresent(ContextMenuInputs inputs,
+                                            const TableController& tables);
 
 // Shows the popup at `at` (screen coordinates), left-aligned, tracking the left button;
 // `owner` receives the chosen command as WM_COMMAND. The drawer `owner` is or lies in

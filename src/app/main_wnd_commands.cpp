@@ -106,9 +106,8 @@ void CMainWnd::OnDelTable() {
     if (name.empty()) {
         return;
     }
-    const std::wstring question =
-        ui::Widen("Are you sure to delete table:[" + name +
-                  "]? If so, all items in this table will be lost!");
+    const std::wstring question = ui::Widen("Are you sure to delete table:[" + name +
+                                            "]? If so, all items in this table will be lost!");
     const BusyScope busy(*this);
     if (MessageBoxW(nullptr, question.c_str(), L"Attention", kDeleteQuestionStyle) == IDYES) {
         m_Tables.DeleteTable(name);
