@@ -53,7 +53,7 @@ target_link_options(launch_marker PRIVATE -municode)
 target_link_libraries(launch_marker PRIVATE shell32)
 add_executable(zkprobe tests/helpers/zkprobe.cpp)
 target_link_options(zkprobe PRIVATE -municode)
-target_link_libraries(zkprobe PRIVATE user32 shell32)
+target_link_libraries(zkprobe PRIVATE user32 shell32 advapi32)
 
 # Start-up benchmark's floor: a program that only registers, creates and shows one window.
 add_executable(floor_window WIN32 bench/floor_window.cpp)
