@@ -77,7 +77,7 @@ target_link_options(drag_source PRIVATE -municode)
 target_link_libraries(drag_source PRIVATE zarkit_app)
 add_executable(zkprobe tests/helpers/zkprobe.cpp)
 target_link_options(zkprobe PRIVATE -municode)
-target_link_libraries(zkprobe PRIVATE user32 shell32 psapi)
+target_link_libraries(zkprobe PRIVATE user32 shell32 psapi advapi32)
 
 # Start-up benchmark's floor: a program that only registers, creates and shows one window.
 add_executable(floor_window WIN32 bench/floor_window.cpp)

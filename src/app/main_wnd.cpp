@@ -78,7 +78,7 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             OnDestroy();
             return 0;
         case WM_COMMAND:
-            if (NotificationIcon::OnCommand(Hwnd(), wparam)) {
+            if (NotificationIcon::OnCommand(Hwnd(), wparam) || OnMenuCommand(wparam)) {
                 return 0;
             }
             return DefaultProc(message, wparam, lparam);
@@ -97,10 +97,17 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
                                ui::WindowDpi(Hwnd()));
             }
             return DefaultProc(message, wparam, lparam);
+        case WM_CONTEXTMENU:
+            OnContextMenu(lparam);
+            return 0;
         case WM_ZK_TRAYNOTIFY:
             m_TrayIcon.OnNotify(lparam);
             return DefaultProc(message, wparam, lparam);
         default:
+            if (IsCommandMessage(message)) {
+                OnCommandMessage(message, wparam);
+                return DefaultProc(message, wparam, lparam);
+            }
             if (NotificationIcon::IsTaskbarCreated(message)) {
                 m_TrayIcon.AddAgain();  // a restarted task bar has forgotten every icon
                 return 0;
@@ -126,7 +133,7 @@ int CMainWnd::OnCreate() {
     m_TabCtrl.SetHoverSelect(m_Settings.SelTable_MouseOn);
 
     SetTrayIcon(true);
-    // Here the Run value follows Start_OnWindow.
+    UpdateRunKey();
 
     if (m_FirstRun) {
         AddDefaultContent(m_Tables);
@@ -310,11 +317,6 @@ void CMainWnd::OnDestroy() {
 
 bool CMainWnd::SetTrayIcon(bool add) {
     return add ? m_TrayIcon.Add(Hwnd(), m_Settings.Show_TipOnStart) : m_TrayIcon.Remove();
-}
-
-void CMainWnd::SetBusy() {
-    m_Busy = true;
-    Sleep(kBusyPauseMs);
 }
 
 }  // namespace zarkit

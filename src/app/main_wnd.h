@@ -6,6 +6,7 @@
 
 #include "app/notification_icon.h"
 #include "app/raw_tab_ctrl.h"
+#include "app/run_key.h"
 #include "app/table_controller.h"
 #include "core/dpi_scale.h"
 #include "core/edge_slider.h"
@@ -32,13 +33,18 @@ public:
 
     TableController& Tables() { return m_Tables; }
 
-    // Freezes the sliding around a dialog, message box or menu of the drawer.
-    void SetBusy();
-    void ClearBusy() { m_Busy = false; }
+    // The drawer that `window` is or lies in, or null.
+    static CMainWnd* OfWindow(HWND window);
+
+    // While set, the edge polling does nothing: see BusyScope.
+    bool IsBusy() const { return m_Busy; }
 
     // Adds the notification-area icon (with the start-up balloon while Show_TipOnStart is
     // on) or removes it; the shell's answer, which nobody needs to act on.
     bool SetTrayIcon(bool add);
+
+    // Makes the start-with-Windows value match Start_OnWindow.
+    RunValueResult UpdateRunKey();
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -57,6 +63,21 @@ private:
     void OnScreenChange(int screen_width, int screen_height, int dpi);
     bool FullScreenProgramInFront() const;
     void ShowError(const std::string& text) const;
+
+    // The program's commands (main_wnd_commands.cpp).
+    static bool IsCommandMessage(UINT message);
+    void OnCommandMessage(UINT message, WPARAM wparam);
+    void OnAddTable();
+    void OnDelTable();
+    void OnAddSpecial(WPARAM which);
+    void OnRenameTable();
+    void OnAddItems(WPARAM mode);
+    void OnSettings();
+    void OnAbout();
+    void OnContextMenu(LPARAM where);
+    bool OnMenuCommand(WPARAM wparam);
+
+    friend class BusyScope;
 
     std::string m_ModuleDirectory;
     // Before the tab strip: the tables' lists, which the tab strip owns, use it.

@@ -99,6 +99,15 @@ LRESULT CZarkitListCtrlView::OnNotify(const NMHDR& header) {
         case LVN_GETINFOTIPW:
             // The control's own info tip stays empty: the list's tooltip shows the text.
             return 0;
+        case NM_RCLICK:
+            OnRightClick();
+            return 0;
+        case LVN_BEGINLABELEDITW:
+            return 0;  // any label may be edited
+        case LVN_ENDLABELEDITW:
+            // 0: the control keeps its old text; a new one is set once it is stored.
+            OnEndLabelEdit(reinterpret_cast<const NMLVDISPINFOW&>(header));
+            return 0;
         default:
             return 0;
     }
@@ -113,6 +122,7 @@ void CZarkitListCtrlView::OnCommand(UINT id) {
             OpenHelp();
             break;
         default:
+            OnMenuCommand(id);
             break;
     }
 }

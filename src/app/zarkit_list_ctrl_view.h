@@ -61,6 +61,9 @@ public:
     static constexpr UINT kGoToLocationCommand = 32803;
     static constexpr UINT kHelpCommand = 32804;
 
+    // Opens the help file beside the program.
+    static void OpenHelpFile(const std::string& module_directory);
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
@@ -78,6 +81,13 @@ private:
     void OnBegindragFilelist();
     int FindMovedEntry(std::string_view identifier) const;
     void RemoveMovedEntry(int index);
+
+    // The context menus and the item commands (zarkit_list_ctrl_view_menu.cpp).
+    void OnRightClick();
+    void OnMenuCommand(UINT id);
+    void RenameSelected();
+    void DeleteSelected();
+    void OnEndLabelEdit(const NMLVDISPINFOW& info);
 
     // Launching (zarkit_list_ctrl_view_launch.cpp).
     void LaunchSelected();

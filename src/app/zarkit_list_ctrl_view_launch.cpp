@@ -79,7 +79,11 @@ void CZarkitListCtrlView::GoToLocation() {
 }
 
 void CZarkitListCtrlView::OpenHelp() {
-    ShellOpen(m_Tables.ModuleDirectory() + product::kHelpFileName, "", "");
+    OpenHelpFile(m_Tables.ModuleDirectory());
+}
+
+void CZarkitListCtrlView::OpenHelpFile(const std::string& module_directory) {
+    ShellOpen(module_directory + product::kHelpFileName, "", "");
 }
 
 // Below every other window, so what was started comes out on top. That takes the

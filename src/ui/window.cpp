@@ -51,6 +51,15 @@ bool Window::Create(DWORD ex_style, const wchar_t* class_name, const wchar_t* ti
     return hwnd != nullptr;
 }
 
+// By the class's procedure, not the window's: a subclassed window is still ours.
+Window* Window::FromHwnd(HWND hwnd) {
+    if (hwnd == nullptr ||
+        GetClassLongPtrW(hwnd, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&Window::WindowProc)) {
+        return nullptr;
+    }
+    return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
 LRESULT Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     return DefaultProc(message, wparam, lparam);
 }

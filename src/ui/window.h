@@ -29,6 +29,9 @@ public:
     // Destroys the window while the whole object still handles its messages.
     void Destroy();
 
+    // The object bound to `hwnd` when it is a window of a class registered here, else null.
+    static Window* FromHwnd(HWND hwnd);
+
 protected:
     virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT DefaultProc(UINT message, WPARAM wparam, LPARAM lparam) {

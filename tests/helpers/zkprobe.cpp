@@ -11,16 +11,23 @@
 //                                 a restarting task bar loses every icon
 //   zkprobe resources CLASS       of the process owning the first top-level window of CLASS:
 //                                 user=N gdi=N windows=N private_kb=N working_set_kb=N
-//   zkprobe close CLASS           posts WM_CLOSE to it
 //   zkprobe postchild CLASS CHILD MSG [W L]
 //                                 posts a message to the first visible descendant of class
 //                                 CHILD inside the first top-level window of CLASS
+//   zkprobe close CLASS           posts WM_CLOSE to it
+//   zkprobe sync CLASS            returns once that window's thread has handled a message:
+//                                 what it was busy with (closing a dialog, say) is done
 //   zkprobe press TITLE BUTTON    clicks the button with that text in the dialog (or message
 //                                 box) with that title
+//   zkprobe keyacl PATH [SDDL]    prints the access list of HKLM\PATH as SDDL, or sets it
+//   zkprobe controls TITLE        the controls of that dialog, one a line, in template order:
+//                                 id|class|text|left,top,right,bottom|enabled|checked
+//                                 (checked: 1 ticked, 0 not, - not a check box)
 #include <windows.h>
 
 #include <commctrl.h>
 #include <psapi.h>
+#include <sddl.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -174,6 +181,73 @@ int PrintItems(const wchar_t* top_class) {
     return 0;
 }
 
+BOOL CALLBACK PrintControl(HWND control, LPARAM) {
+    wchar_t class_name[64];
+    GetClassNameW(control, class_name, 64);
+    // Asked for, not read: across processes GetWindowTextW gives an edit field's
+    // creation text rather than what it holds now.
+    wchar_t text[1024] = L"";
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000,
+                        &copied);
+    text[1023] = L'\0';
+    for (wchar_t* c = text; *c != L'\0'; ++c) {
+        if (*c == L'\r' || *c == L'\n' || *c == L'|') {
+            *c = L' ';
+        }
+    }
+    RECT rect;
+    GetWindowRect(control, &rect);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
+    const DWORD kind = style & BS_TYPEMASK;
+    const bool check_box =
+        std::wcscmp(class_name, L"Button") == 0 && (kind == BS_AUTOCHECKBOX || kind == BS_CHECKBOX);
+    const char* checked = "-";
+    if (check_box) {
+        checked = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
+    }
+    std::printf("%d|%s|%s|%ld,%ld,%ld,%ld|%d|%s\n", GetDlgCtrlID(control), Utf8(class_name).c_str(),
+                Utf8(text).c_str(), rect.left, rect.top, rect.right, rect.bottom,
+                IsWindowEnabled(control) ? 1 : 0, checked);
+    return TRUE;
+}
+
+// Stands in for a machine whose keys a normal user may read but not change.
+int KeyAccessList(const wchar_t* path, const wchar_t* sddl) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, READ_CONTROL | WRITE_DAC, &key) !=
+        ERROR_SUCCESS) {
+        std::fprintf(stderr, "cannot open the key\n");
+        return 2;
+    }
+    int status = 1;
+    if (sddl == nullptr) {
+        DWORD size = 0;
+        RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+        std::string buffer(size, '\0');
+        wchar_t* text = nullptr;
+        if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, buffer.data(), &size) ==
+                ERROR_SUCCESS &&
+            ConvertSecurityDescriptorToStringSecurityDescriptorW(
+                buffer.data(), SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr)) {
+            std::printf("%s\n", Utf8(text).c_str());
+            LocalFree(text);
+            status = 0;
+        }
+    } else {
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        if (ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor,
+                                                                 nullptr)) {
+            status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS
+                         ? 0
+                         : 1;
+            LocalFree(descriptor);
+        }
+    }
+    RegCloseKey(key);
+    return status;
+}
+
 struct WindowCount {
     DWORD pid;
     int count;
@@ -251,6 +325,17 @@ int wmain(int argc, wchar_t** argv) {
         const LPARAM lparam = (!close && argc > 5) ? std::wcstoll(argv[5], nullptr, 0) : 0;
         return PostMessageW(window, message, wparam, lparam) ? 0 : 1;
     }
+    if (argc >= 3 && std::wcscmp(argv[1], L"keyacl") == 0) {
+        return KeyAccessList(argv[2], argc > 3 ? argv[3] : nullptr);
+    }
+    if (argc >= 3 && std::wcscmp(argv[1], L"sync") == 0) {
+        const HWND window = FindWindowW(argv[2], nullptr);
+        DWORD_PTR answer = 0;
+        return window != nullptr &&
+                       SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer) != 0
+                   ? 0
+                   : 2;
+    }
     if (argc >= 4 && std::wcscmp(argv[1], L"traydel") == 0) {
         const HWND window = FindWindowW(argv[2], nullptr);
         if (window == nullptr) {
@@ -262,6 +347,15 @@ int wmain(int argc, wchar_t** argv) {
         icon.hWnd = window;
         icon.uID = static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
         return Shell_NotifyIconW(NIM_DELETE, &icon) ? 0 : 1;
+    }
+    if (argc >= 3 && std::wcscmp(argv[1], L"controls") == 0) {
+        const HWND dialog = FindWindowW(L"#32770", argv[2]);
+        if (dialog == nullptr) {
+            std::fprintf(stderr, "no window with that title\n");
+            return 2;
+        }
+        EnumChildWindows(dialog, PrintControl, 0);
+        return 0;
     }
     if (argc >= 5 && std::wcscmp(argv[1], L"postchild") == 0) {
         const HWND window = FindWindowW(argv[2], nullptr);
@@ -297,8 +391,9 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     std::fprintf(stderr,
-                 "usage: zkprobe windows | items CLASS | post CLASS MSG [W L] | postreg CLASS "
-                 "NAME [W L] | postchild CLASS CHILD MSG [W L] | close CLASS | traydel CLASS ID |"
-                 " press TITLE BUTTON\n");
+                 "usage: zkprobe windows | items CLASS | resources CLASS | post CLASS MSG [W L] |"
+                 " postreg CLASS NAME [W L] | postchild CLASS CHILD MSG [W L] | close CLASS |"
+                 " sync CLASS | traydel CLASS ID | press TITLE BUTTON | controls TITLE |"
+                 " keyacl PATH [SDDL]\n");
     return 2;
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/messages.h"
 #include "res/resource.h"
 
 namespace zarkit {
@@ -49,6 +50,58 @@ TEST(ContextMenu, DrawerMenuLosesOnlyTheSpecialFoldersAsked) {
               (std::vector<UINT>{ID_ADD_TABLE, ID_DEL_TABLE, ID_RENAME_TABLE, 0, ID_ADD_DESKTOP,
                                  ID_ADD_WEBSITE, ID_ADD_PATH, 0, ID_SETTINGS, 0, ID_HELP, ID_ABOUT,
                                  0, ID_QUIT}));
+}
+
+struct Posted {
+    UINT message;
+    WPARAM wparam;
+    LPARAM lparam;
+    friend bool operator==(const Posted&, const Posted&) = default;
+};
+
+// What the command left in this thread's queue for `window`.
+std::vector<Posted> TakePosted(HWND window) {
+    std::vector<Posted> posted;
+    MSG message;
+    while (PeekMessageW(&message, window, 0, 0, PM_REMOVE)) {
+        posted.push_back({message.message, message.wParam, message.lParam});
+    }
+    return posted;
+}
+
+TEST(ContextMenu, DrawerCommandsArePostedToTheDrawerWithTheirParameters) {
+    const HWND drawer =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(drawer, nullptr);
+    const struct {
+        UINT command;
+        Posted posted;
+    } cases[] = {
+        {ID_ADD_TABLE, {WM_ZK_ADDTABLE, 0, 0}},
+        {ID_DEL_TABLE, {WM_ZK_DELTABLE, 0, 0}},
+        {ID_RENAME_TABLE, {WM_ZK_RENAMETABLE, 3, 0}},
+        {ID_ADD_MY_COMPUTER, {WM_ZK_ADDSPECIAL, 1, 0}},
+        {ID_ADD_DESKTOP, {WM_ZK_ADDSPECIAL, 2, 0}},
+        {ID_ADD_MY_DOCUMENTS, {WM_ZK_ADDSPECIAL, 3, 0}},
+        {ID_ADD_WEBSITE, {WM_ZK_ADDITEMS, 1, 0}},
+        {ID_ADD_PATH, {WM_ZK_ADDITEMS, 2, 0}},
+        {ID_SETTINGS, {WM_ZK_SETTINGS, 0, 0}},
+        {ID_ABOUT, {WM_ZK_ABOUT, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(PostDrawerMenuCommand(drawer, c.command)) << c.command;
+        EXPECT_EQ(TakePosted(drawer), std::vector<Posted>{c.posted}) << c.command;
+    }
+    // The view's own commands are not the drawer's.
+    for (const UINT command : {ID_ITEM_RENAME, ID_ITEM_DELETE, ID_ITEM_GO_TO_LOCATION, ID_HELP}) {
+        EXPECT_FALSE(PostDrawerMenuCommand(drawer, command)) << command;
+        EXPECT_TRUE(TakePosted(drawer).empty()) << command;
+    }
+
+    // Quit: the drawer's close first, then the end of the loop, with exit code 0.
+    EXPECT_TRUE(PostDrawerMenuCommand(drawer, ID_QUIT));
+    EXPECT_EQ(TakePosted(nullptr), (std::vector<Posted>{{WM_CLOSE, 0, 0}, {WM_QUIT, 0, 0}}));
+    DestroyWindow(drawer);
 }
 
 }  // namespace
