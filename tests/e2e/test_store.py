@@ -66,6 +66,25 @@ class StoreFileTest(harness.DrawerTestCase):
         self.assertEqual(drawers, [], "a drawer was shown before the answer")
         return box
 
+    def test_after_two_changes_the_backup_holds_the_state_before_the_second(self):
+        self.program.write("info_data.xml", harness.store_xml([("Common", [])]))
+        self.program.start()
+        self.program.wait_for_drawer()
+        original = self.program.read("info_data.xml", "rb")
+        add_special = 0x548  # 1: My Computer, 2: Desktop, to the current table
+        states = []
+        for folder in (1, 2):
+            before = self.program.read("info_data.xml", "rb")
+            harness.probe("post", "Zarkit", add_special, folder)
+            self.assertTrue(harness.wait_for(
+                lambda: self.program.read("info_data.xml", "rb") != before, 10, interval=0.05))
+            states.append(self.program.read("info_data.xml", "rb"))
+        self.assertNotEqual(states[0], original)
+        self.assertEqual(self.program.read("info_data.xml.bak", "rb"), states[0])
+        self.assertIn(b">17</Table_Item>", states[0])  # My Computer went in first
+        self.assertNotIn(b">0</Table_Item>", states[0])
+        self.assertIn(b">0</Table_Item>", states[1])  # then the Desktop
+
     def test_yes_keeps_the_damaged_store_aside_and_starts_with_the_backup(self):
         damaged, backup = self.damaged_store_with_backup()
         self.program.start()
