@@ -213,8 +213,13 @@ bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* err
     return true;
 }
 
-bool ReplaceFileContent(const std::string& path, std::string_view bytes, std::string* error) {
-    if (HasNul(path)) {
+namespace {
+
+// Both replacements: the new content is written and flushed first, then (with a backup
+// asked for) the file being replaced gets its second name, then the new one moves in.
+bool Replace(const std::string& path, std::string_view bytes, const std::string* backup,
+             std::string* error, bool* backup_kept) {
+    if (HasNul(path) || (backup != nullptr && HasNul(*backup))) {
         return Fail(error, "Cannot write", path, ERROR_INVALID_NAME);
     }
     const std::wstring target = ui::Widen(path);
@@ -224,6 +229,17 @@ bool ReplaceFileContent(const std::string& path, std::string_view bytes, std::st
     TemporaryFile temporary;
     if (!WriteTemporaryFile(target, bytes, temporary, path, error)) {
         return false;
+    }
+    if (backup != nullptr) {
+        // Only once the new content is safely on disk: a save that fails early keeps the
+        // older backup.
+        const DWORD attributes = GetFileAttributesW(target.c_str());
+        const bool kept = attributes != INVALID_FILE_ATTRIBUTES &&
+                          (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+                          KeepBackup(target, *backup);
+        if (backup_kept != nullptr) {
+            *backup_kept = kept;
+        }
     }
     if (!MoveIntoPlace(temporary, target, MOVEFILE_REPLACE_EXISTING)) {
         return Fail(error, "Cannot replace", path, GetLastError());
@@ -231,32 +247,16 @@ bool ReplaceFileContent(const std::string& path, std::string_view bytes, std::st
     return true;
 }
 
+}  // namespace
+
+bool ReplaceFileContent(const std::string& path, std::string_view bytes, std::string* error) {
+    return Replace(path, bytes, nullptr, error, nullptr);
+}
+
 bool ReplaceFileContentKeepingBackup(const std::string& path, std::string_view bytes,
                                      const std::string& backup, std::string* error,
                                      bool* backup_kept) {
-    if (HasNul(path) || HasNul(backup)) {
-        return Fail(error, "Cannot write", path, ERROR_INVALID_NAME);
-    }
-    const std::wstring target = ui::Widen(path);
-    if (IsReadOnly(target)) {
-        return Fail(error, "Cannot replace", path, ERROR_ACCESS_DENIED);
-    }
-    TemporaryFile temporary;
-    if (!WriteTemporaryFile(target, bytes, temporary, path, error)) {
-        return false;
-    }
-    // Only once the new content is safely on disk: a save that fails early keeps the
-    // older backup.
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    const bool kept = attributes != INVALID_FILE_ATTRIBUTES &&
-                      (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && KeepBackup(target, backup);
-    if (backup_kept != nullptr) {
-        *backup_kept = kept;
-    }
-    if (!MoveIntoPlace(temporary, target, MOVEFILE_REPLACE_EXISTING)) {
-        return Fail(error, "Cannot replace", path, GetLastError());
-    }
-    return true;
+    return Replace(path, bytes, &backup, error, backup_kept);
 }
 
 bool CreateFileContent(const std::string& path, std::string_view bytes, std::string* error) {
