@@ -197,6 +197,20 @@ void CZarkitListCtrlView::ReloadIcons() {
     }
 }
 
+bool CZarkitListCtrlView::RemoveEntry(int index) {
+    auto* item = reinterpret_cast<ListedItem*>(m_ListCtrl.Data(index));
+    if (item == nullptr) {
+        return false;
+    }
+    if (!m_ListCtrl.Delete(index)) {
+        ui::Trace(L"CZarkitListCtrlView: LVM_DELETEITEM failed\n");
+        return false;
+    }
+    m_Tables.GetStore().DeleteItem(m_TableName, item->record);
+    m_Records.remove_if([item](const ListedItem& listed) { return &listed == item; });
+    return true;
+}
+
 bool CZarkitListCtrlView::AddWebSiteItem(const std::string& address, const std::string& name) {
     const std::string wanted = ToLower(Trim(address));
     if (wanted.size() <= 3 || !wanted.starts_with("http")) {

@@ -80,13 +80,16 @@ private:
     bool TakeDroppedRecord(const ItemRecord& received);
     void OnBegindragFilelist();
     int FindMovedEntry(std::string_view identifier) const;
-    void RemoveMovedEntry(int index);
 
     // The context menus and the item commands (zarkit_list_ctrl_view_menu.cpp).
     void OnRightClick();
     void OnMenuCommand(UINT id);
     void RenameSelected();
     void DeleteSelected();
+    // Removes an item: its entry from the list, then its element from the store, then its
+    // record, which the store call still reads. False (nothing changed) for an entry
+    // without a record, or one the control would not delete.
+    bool RemoveEntry(int index);
     void OnEndLabelEdit(const NMLVDISPINFOW& info);
 
     // Launching (zarkit_list_ctrl_view_launch.cpp).

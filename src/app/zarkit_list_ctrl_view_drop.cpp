@@ -130,7 +130,7 @@ void CZarkitListCtrlView::OnBegindragFilelist() {
             continue;
         }
         ui::Trace(L" &&7 %d \n", entry);
-        RemoveMovedEntry(entry);
+        RemoveEntry(entry);
     }
 }
 
@@ -153,18 +153,6 @@ int CZarkitListCtrlView::FindMovedEntry(std::string_view identifier) const {
         }
     }
     return -1;
-}
-
-// As a delete removes an item: the entry, then the store, then the record. The image
-// stays in the image list, which other entries share.
-void CZarkitListCtrlView::RemoveMovedEntry(int index) {
-    auto* item = reinterpret_cast<ListedItem*>(m_ListCtrl.Data(index));
-    if (item == nullptr) {
-        return;
-    }
-    m_ListCtrl.Delete(index);
-    m_Tables.GetStore().DeleteItem(m_TableName, item->record);
-    m_Records.remove_if([item](const ListedItem& listed) { return &listed == item; });
 }
 
 }  // namespace zarkit

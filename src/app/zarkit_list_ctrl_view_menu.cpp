@@ -52,8 +52,7 @@ void CZarkitListCtrlView::RenameSelected() {
     }
 }
 
-// No question is asked. Each entry goes from the list, then from the store, and only
-// then its record, which the store call still reads.
+// No question is asked.
 void CZarkitListCtrlView::DeleteSelected() {
     const int count = m_ListCtrl.SelectedCount();
     int after = -1;
@@ -62,18 +61,9 @@ void CZarkitListCtrlView::DeleteSelected() {
         if (index < 0) {
             break;
         }
-        auto* item = reinterpret_cast<ListedItem*>(m_ListCtrl.Data(index));
-        if (item == nullptr) {
+        if (!RemoveEntry(index)) {
             after = index;  // passed over; the entries after it move up to it otherwise
-            continue;
         }
-        if (!m_ListCtrl.Delete(index)) {
-            ui::Trace(L"CZarkitListCtrlView: LVM_DELETEITEM failed\n");
-            after = index;
-            continue;
-        }
-        m_Tables.GetStore().DeleteItem(m_TableName, item->record);
-        m_Records.remove_if([item](const ListedItem& listed) { return &listed == item; });
     }
 }
 
