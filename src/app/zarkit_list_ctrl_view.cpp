@@ -82,6 +82,7 @@ LRESULT CZarkitListCtrlView::OnCreate() {
     }
     m_ListCtrl.SetNormalImageList(m_Tables.Icons().Images());
     InstallDropMode();
+    InstallKeys();
     return 0;
 }
 
@@ -157,6 +158,7 @@ bool CZarkitListCtrlView::InsertItemRecord(ItemRecord& record) {
         m_Records.pop_back();
         return false;
     }
+    m_Tables.OnItemListed(*this, listed);
     return true;
 }
 
@@ -195,6 +197,11 @@ void CZarkitListCtrlView::ReloadIcons() {
         entry.iImage = item->image_index;
         SendMessageW(m_ListCtrl.Hwnd(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&entry));
     }
+}
+
+void CZarkitListCtrlView::ForgetRecord(const ListedItem* item) {
+    m_Tables.OnItemRemoved(*item);
+    m_Records.remove_if([item](const ListedItem& listed) { return &listed == item; });
 }
 
 bool CZarkitListCtrlView::AddWebSiteItem(const std::string& address, const std::string& name) {

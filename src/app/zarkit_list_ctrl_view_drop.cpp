@@ -100,6 +100,7 @@ bool CZarkitListCtrlView::TakeDroppedRecord(const ItemRecord& received) {
         m_Records.pop_back();
         return false;
     }
+    m_Tables.OnItemListed(*this, listed);
     return true;
 }
 
@@ -164,7 +165,7 @@ void CZarkitListCtrlView::RemoveMovedEntry(int index) {
     }
     m_ListCtrl.Delete(index);
     m_Tables.GetStore().DeleteItem(m_TableName, item->record);
-    m_Records.remove_if([item](const ListedItem& listed) { return &listed == item; });
+    ForgetRecord(item);
 }
 
 }  // namespace zarkit
