@@ -65,6 +65,7 @@ CFindView::CFindView(TableController& tables, CRawTabCtrl& tabs) : m_Tables(tabl
 }
 
 CFindView::~CFindView() {
+    m_Tables.SetFinderListener(nullptr);
     Destroy();
 }
 
