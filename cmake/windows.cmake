@@ -77,6 +77,8 @@ target_link_options(drag_source PRIVATE -municode)
 target_link_libraries(drag_source PRIVATE zarkit_app)
 add_executable(full_screen_window WIN32 tests/helpers/full_screen_window.cpp)
 target_link_options(full_screen_window PRIVATE -municode)
+add_executable(focus_window WIN32 tests/helpers/focus_window.cpp)
+target_link_options(focus_window PRIVATE -municode)
 add_executable(zkprobe tests/helpers/zkprobe.cpp)
 target_link_options(zkprobe PRIVATE -municode)
 target_link_libraries(zkprobe PRIVATE user32 shell32 psapi advapi32)
@@ -95,5 +97,5 @@ foreach(script ${ZARKIT_E2E_TESTS})
   set_tests_properties(e2e_${name} PROPERTIES
     RUN_SERIAL ON
     LABELS e2e
-    ENVIRONMENT "ZARKIT_EXE=$<TARGET_FILE:zarkit>;ZARKIT_PROBE=$<TARGET_FILE:zkprobe>;ZARKIT_UPDATE_HELPER=$<TARGET_FILE:update_marker>;ZARKIT_LAUNCH_MARKER=$<TARGET_FILE:launch_marker>;ZARKIT_FULL_SCREEN=$<TARGET_FILE:full_screen_window>;ZARKIT_DRAG_SOURCE=$<TARGET_FILE:drag_source>;ZARKIT_HELP=${CMAKE_BINARY_DIR}/Zarkit.chm;ZARKIT_ARTIFACTS=${CMAKE_BINARY_DIR}/artifacts")
+    ENVIRONMENT "ZARKIT_EXE=$<TARGET_FILE:zarkit>;ZARKIT_PROBE=$<TARGET_FILE:zkprobe>;ZARKIT_UPDATE_HELPER=$<TARGET_FILE:update_marker>;ZARKIT_LAUNCH_MARKER=$<TARGET_FILE:launch_marker>;ZARKIT_FULL_SCREEN=$<TARGET_FILE:full_screen_window>;ZARKIT_DRAG_SOURCE=$<TARGET_FILE:drag_source>;ZARKIT_FOCUS_WINDOW=$<TARGET_FILE:focus_window>;ZARKIT_HELP=${CMAKE_BINARY_DIR}/Zarkit.chm;ZARKIT_ARTIFACTS=${CMAKE_BINARY_DIR}/artifacts")
 endforeach()

@@ -53,6 +53,8 @@
 #define IDC_HOME_PAGE_LINK 1014
 #define IDC_SUPPORT_LINK 1015
 #define IDC_SEL_TABLE_MOUSE_ON 1017
+#define IDC_HOT_KEY_LABEL 1018
+#define IDC_HOT_KEY 1019
 
 // Commands of the item menu
 #define ID_ITEM_DELETE 32774

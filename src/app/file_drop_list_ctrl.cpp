@@ -117,6 +117,15 @@ LRESULT CFileDropListCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lpa
         case WM_MOUSEMOVE:
             TrackTipItem(POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
             break;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_CHAR:
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            if (m_Keys.Filter(message, wparam)) {
+                return 0;
+            }
+            break;
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(lparam);
             if (header->hwndFrom == m_Tip && header->code == TTN_GETDISPINFOW) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "app/list_keys.h"
 #include "core/drop_mode.h"
 #include "core/geometry.h"
 #include "ui/list_view.h"
@@ -15,7 +16,8 @@ namespace zarkit {
 // sorted and editable in place. Its item data point at the ListedItem each entry shows.
 // It is subclassed for what its parent does not see: its own tooltip, which shows the
 // whole text of an item however long it is, and what its drop target hands it (files,
-// text, items from another list), which it passes on as its drop mode says.
+// text, items from another list), which it passes on as its drop mode says; and for its
+// keys, which its view sees first.
 class CFileDropListCtrl : public ui::ListView {
 public:
     static constexpr int kControlId = 1024;
@@ -38,6 +40,9 @@ public:
     // per-file one.
     bool SetDropMode(DropMode mode) { return zarkit::SetDropMode(m_DropMode, std::move(mode)); }
     const DropMode& GetDropMode() const { return m_DropMode; }
+
+    // Its keys, offered to the view before the control handles them.
+    ListKeys& Keys() { return m_Keys; }
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
@@ -62,6 +67,7 @@ private:
     std::wstring m_TipText;
 
     DropMode m_DropMode;
+    ListKeys m_Keys;
     // Set when this control started OLE for its thread (nobody had), so it stops it again.
     bool m_OleStarted = false;
     bool m_DropTargetRegistered = false;

@@ -33,6 +33,7 @@ constexpr UINT_PTR kListingTimerId = 3;
 CMainWnd::CMainWnd(std::string module_directory, std::string probe_file)
     : m_ModuleDirectory(std::move(module_directory)),
       m_Tables(m_TabCtrl, m_ModuleDirectory, std::move(probe_file)),
+      m_FindView(m_Tables, m_TabCtrl),
       m_BackgroundBitmap(ui::LoadBitmapResource(IDB_DRAWER_BACKGROUND)),
       m_EdgeBitmap(ui::LoadBitmapResource(IDB_DRAWER_EDGE)) {}
 
@@ -48,7 +49,7 @@ bool CMainWnd::RegisterWindowClass() {
     static const std::wstring class_name = ui::Widen(product::kDrawerClassName);
     window_class.lpszClassName = class_name.c_str();
     return ui::Window::RegisterWindowClass(window_class) && CRawTabCtrl::RegisterWindowClass() &&
-           CZarkitListCtrlView::RegisterWindowClass();
+           CZarkitListCtrlView::RegisterWindowClass() && CFindView::RegisterWindowClass();
 }
 
 bool CMainWnd::CreateDrawer(const Rect& full_rect) {
@@ -100,6 +101,20 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_CONTEXTMENU:
             OnContextMenu(lparam);
             return 0;
+        case WM_HOTKEY:
+            if (m_HotKey.IsOurs(wparam)) {
+                OnHotKey();
+            }
+            return 0;
+        case WM_ACTIVATEAPP:
+            OnActivateApp(wparam != FALSE);
+            return DefaultProc(message, wparam, lparam);
+        case WM_KEYDOWN:
+            OnKeyDown(wparam);
+            return DefaultProc(message, wparam, lparam);
+        case WM_ZK_TABSELECTED:
+            m_FindView.End();  // a tab picked while finding shows its table
+            return 0;
         case WM_ZK_TRAYNOTIFY:
             m_TrayIcon.OnNotify(lparam);
             return DefaultProc(message, wparam, lparam);
@@ -123,6 +138,9 @@ int CMainWnd::OnCreate() {
         return -1;
     }
     m_TabCtrl.SetLayout(TabLayout::kLeftBar);
+    if (!m_FindView.CreateFindView()) {
+        return -1;
+    }
 
     std::unique_ptr<Store> store = OpenStore();
     if (!store) {
@@ -134,6 +152,7 @@ int CMainWnd::OnCreate() {
 
     SetTrayIcon(true);
     UpdateRunKey();
+    ApplyHotKey();
 
     if (m_FirstRun) {
         AddDefaultContent(m_Tables);
@@ -285,11 +304,15 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
         const Point pointer{cursor.x, cursor.y};
         // Also keeps the strip from being raised above such a program.
         const bool hold_shut = FullScreenProgramInFront();
+        NoteForegroundWindow();
         const SlideStep step = m_Slider.Poll(window, pointer, GetTickCount(), m_FullRect.Width(),
                                              m_Settings.Show_TickCount, m_Busy, hold_shut);
         if (step.move) {
             const Rect& to = *step.move;
             MoveWindow(Hwnd(), to.left, to.top, to.Width(), to.Height(), TRUE);
+            if (!IsOpen()) {
+                m_FindView.End();  // the next opening starts afresh
+            }
         }
         if (step.reassert_topmost) {
             // Back on top of the topmost windows, without taking the focus from whatever
@@ -311,6 +334,7 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
 
 void CMainWnd::OnDestroy() {
     SetTrayIcon(false);
+    m_HotKey.Unregister();
     // The drawer is the main window: its end is the end of the message loop.
     PostQuitMessage(0);
 }

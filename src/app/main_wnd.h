@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/find_view.h"
+#include "app/hot_key_registration.h"
 #include "app/notification_icon.h"
 #include "app/raw_tab_ctrl.h"
 #include "app/run_key.h"
@@ -46,6 +48,18 @@ public:
     // Makes the start-with-Windows value match Start_OnWindow.
     RunValueResult UpdateRunKey();
 
+    // The keyboard (main_wnd_keyboard.cpp).
+    // Whether the drawer is open rather than the strip.
+    bool IsOpen() const;
+    // Ctrl+Tab and its kin: the next (+1) or previous (-1) table, with the focus in its list.
+    void StepTable(int step);
+    // Esc: the strip at once, and the focus back to the window that had it before.
+    void CloseByKeyboard();
+    // A character typed in a list: it goes onto the find line.
+    void TypeIntoFind(char32_t character);
+    // Something was started from a list: the drawer need not stay open for the keyboard.
+    void OnItemsLaunched();
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
@@ -63,6 +77,15 @@ private:
     void OnScreenChange(int screen_width, int screen_height, int dpi);
     bool FullScreenProgramInFront() const;
     void ShowError(const std::string& text) const;
+
+    // The keyboard (main_wnd_keyboard.cpp).
+    void ApplyHotKey();
+    void OnHotKey();
+    void OpenByKeyboard();
+    void FocusCurrentList();
+    void NoteForegroundWindow();
+    void OnActivateApp(bool active);
+    void OnKeyDown(WPARAM key);
 
     // The program's commands (main_wnd_commands.cpp).
     static bool IsCommandMessage(UINT message);
@@ -83,6 +106,8 @@ private:
     // Before the tab strip: the tables' lists, which the tab strip owns, use it.
     TableController m_Tables;
     CRawTabCtrl m_TabCtrl;
+    // After the tab strip: its window lies in the tab strip's.
+    CFindView m_FindView;
     bool m_FirstRun = false;
     ui::Bitmap m_BackgroundBitmap;
     ui::Bitmap m_EdgeBitmap;
@@ -94,6 +119,9 @@ private:
     Settings m_Settings;
     NotificationIcon m_TrayIcon;
     EdgeSlider m_Slider;
+    HotKeyRegistration m_HotKey;
+    // The last window of another program that was in front: Esc gives the focus back to it.
+    HWND m_ReturnFocus = nullptr;
 };
 
 }  // namespace zarkit

@@ -165,6 +165,8 @@ void CMainWnd::OnSettings() {
     const BusyScope busy(*this);
     CDlgSetting dialog(Hwnd());
     dialog.m_Settings = m_Settings;
+    // The old key goes only once the new one is registered.
+    dialog.m_TryHotKey = [this](const HotKey& key) { return m_HotKey.Register(Hwnd(), key); };
     if (dialog.DoModal() != IDOK) {
         return;
     }
@@ -172,6 +174,7 @@ void CMainWnd::OnSettings() {
     m_TabCtrl.SetHoverSelect(m_Settings.SelTable_MouseOn);
     m_Tables.GetStore().WriteSettings(m_Settings);
     UpdateRunKey();
+    ApplyHotKey();  // an unchanged key another program held at start may be free now
 }
 
 void CMainWnd::OnAbout() {

@@ -194,6 +194,18 @@ void CRawTabCtrl::EraseTab(int position) {
     list.reset();
 }
 
+void CRawTabCtrl::ChooseTab(int position) {
+    if (position < 0 || position >= TabCount()) {
+        return;
+    }
+    const int index = m_Model.Tabs()[static_cast<size_t>(position)].index;
+    m_Model.ScrollToShow(index);
+    if (index != m_Model.Selected()) {
+        PostMessageW(GetParent(Hwnd()), WM_ZK_TABSELECTED, static_cast<WPARAM>(index), -1);
+    }
+    SelectTab(index, true);
+}
+
 LRESULT CRawTabCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_ERASEBKGND:

@@ -50,6 +50,8 @@ public:
     int SelectedPosition() const;
     // Removes the tab and destroys its list.
     void EraseTab(int position);
+    // Selects the tab at `position` as a click on it does, scrolled into view if it was not.
+    void ChooseTab(int position);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

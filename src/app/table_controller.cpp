@@ -91,7 +91,12 @@ TableResult TableController::DeleteTable(std::string_view name) {
     }
     // Whether the store had it or not, no tab may outlive a table of that name.
     if (CZarkitListCtrlView* list = FindTableList(name)) {
-        m_TabCtrl.EraseTab(PositionOf(list));
+        const int position = PositionOf(list);
+        if (m_FinderBuilt) {
+            m_Finder.RemoveTable(static_cast<std::uint32_t>(position));
+        }
+        m_TabCtrl.EraseTab(position);
+        FinderChanged();
         InvalidateRect(GetParent(m_TabCtrl.Hwnd()), nullptr, TRUE);
     }
     return result;
@@ -109,6 +114,7 @@ TableResult TableController::RenameTable(std::string_view old_name, std::string 
     // Saved or not, the document holds the new name now: the tab shows what it holds.
     list->SetTableName(std::move(new_name));
     m_TabCtrl.MeasureTabs();
+    FinderChanged();  // found items show their table's name
     if (result == TableResult::kDone) {
         InvalidateRect(GetParent(m_TabCtrl.Hwnd()), nullptr, TRUE);
     }
@@ -220,6 +226,81 @@ void TableController::SetDpi(int dpi) {
     m_Icons.SetDpi(dpi);
     for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
         m_TabCtrl.TabList(position)->ReloadIcons();
+    }
+}
+
+namespace {
+
+// Items are known to the finder by their address, which their list keeps for as long as
+// they are listed.
+std::uint64_t FinderKey(const ListedItem& item) {
+    return reinterpret_cast<std::uintptr_t>(&item);
+}
+
+}  // namespace
+
+FindItem TableController::FindItemOf(int position, const ListedItem& item) {
+    FindItem found;
+    found.key = FinderKey(item);
+    found.table = static_cast<std::uint32_t>(position);
+    found.order = m_NextOrder++;
+    found.label = item.record.display_name;
+    found.path = SearchedPath(item.record);
+    return found;
+}
+
+void TableController::BuildFinder() {
+    std::vector<FindItem> items;
+    for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
+        // Records() lists what is still queued first.
+        for (const ListedItem& item : m_TabCtrl.TabList(position)->Records()) {
+            items.push_back(FindItemOf(position, item));
+        }
+    }
+    m_Finder.Build(items);
+    m_FinderBuilt = true;
+}
+
+std::vector<TableController::FoundItem> TableController::FindItems(std::string_view text) {
+    if (!m_FinderBuilt) {
+        BuildFinder();
+    }
+    std::vector<FoundItem> found;
+    for (const FindMatch& match : m_Finder.Find(text)) {
+        if (match.table >= static_cast<std::uint32_t>(m_TabCtrl.TabCount())) {
+            continue;
+        }
+        found.push_back(FoundItem{m_TabCtrl.TabList(static_cast<int>(match.table)),
+                                  reinterpret_cast<ListedItem*>(match.key)});
+    }
+    return found;
+}
+
+void TableController::OnItemListed(const CZarkitListCtrlView& list, const ListedItem& item) {
+    if (!m_FinderBuilt) {
+        return;
+    }
+    const int position = PositionOf(&list);
+    if (position < 0) {
+        return;  // a list still being made: its table is not a tab yet
+    }
+    m_Finder.Put(FindItemOf(position, item));
+    FinderChanged();
+}
+
+void TableController::OnItemRenamed(const CZarkitListCtrlView& list, const ListedItem& item) {
+    OnItemListed(list, item);
+}
+
+void TableController::OnItemRemoved(const ListedItem& item) {
+    if (m_FinderBuilt && m_Finder.Remove(FinderKey(item))) {
+        FinderChanged();
+    }
+}
+
+void TableController::FinderChanged() {
+    if (m_FinderBuilt && m_FinderListener) {
+        m_FinderListener();
     }
 }
 

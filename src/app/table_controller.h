@@ -1,10 +1,15 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "app/listed_item.h"
 #include "app/shell_items.h"
+#include "core/item_finder.h"
 #include "core/store.h"
 
 namespace zarkit {
@@ -57,6 +62,22 @@ public:
     bool AddPathToTable(std::string_view table, const std::string& path, const std::string& name);
     bool AddSpecialFolderToTable(std::string_view table, int folder_id, const std::string& name);
 
+    // Find as you type over the items of every table, queued ones included, best first.
+    struct FoundItem {
+        CZarkitListCtrlView* list = nullptr;
+        ListedItem* item = nullptr;
+    };
+    std::vector<FoundItem> FindItems(std::string_view text);
+    // Called whenever the items that FindItems looks at changed, once it has been used.
+    void SetFinderListener(std::function<void()> listener) {
+        m_FinderListener = std::move(listener);
+    }
+    // What the lists tell the finder: an item listed (new, or come from another table),
+    // renamed, or gone from its list.
+    void OnItemListed(const CZarkitListCtrlView& list, const ListedItem& item);
+    void OnItemRenamed(const CZarkitListCtrlView& list, const ListedItem& item);
+    void OnItemRemoved(const ListedItem& item);
+
     // Icons for a monitor of that DPI, in every list.
     void SetDpi(int dpi);
 
@@ -70,12 +91,20 @@ private:
     int PositionOf(const CZarkitListCtrlView* list) const;
     CZarkitListCtrlView* ListForAdding(std::string_view table);
     bool AddRecord(std::string_view table, ItemRecord record);
+    void BuildFinder();
+    FindItem FindItemOf(int position, const ListedItem& item);
+    void FinderChanged();
 
     CRawTabCtrl& m_TabCtrl;
     std::unique_ptr<Store> m_Store;
     std::string m_ModuleDirectory;
     std::string m_ProbeFile;
     ShellIconCache m_Icons;
+    // Built at the first search: a drawer never searched in never pays for it.
+    ItemFinder m_Finder;
+    bool m_FinderBuilt = false;
+    std::uint32_t m_NextOrder = 0;
+    std::function<void()> m_FinderListener;
 };
 
 }  // namespace zarkit

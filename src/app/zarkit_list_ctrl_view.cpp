@@ -82,6 +82,7 @@ LRESULT CZarkitListCtrlView::OnCreate() {
     }
     m_ListCtrl.SetNormalImageList(m_Tables.Icons().Images());
     InstallDropMode();
+    InstallKeys();
     return 0;
 }
 
@@ -157,6 +158,7 @@ bool CZarkitListCtrlView::InsertItemRecord(ItemRecord& record) {
         m_Records.pop_back();
         return false;
     }
+    m_Tables.OnItemListed(*this, listed);
     return true;
 }
 
@@ -207,8 +209,13 @@ bool CZarkitListCtrlView::RemoveEntry(int index) {
         return false;
     }
     m_Tables.GetStore().DeleteItem(m_TableName, item->record);
-    m_Records.remove_if([item](const ListedItem& listed) { return &listed == item; });
+    ForgetRecord(item);
     return true;
+}
+
+void CZarkitListCtrlView::ForgetRecord(const ListedItem* item) {
+    m_Tables.OnItemRemoved(*item);
+    m_Records.remove_if([item](const ListedItem& listed) { return &listed == item; });
 }
 
 bool CZarkitListCtrlView::AddWebSiteItem(const std::string& address, const std::string& name) {

@@ -10,6 +10,7 @@
 #include "core/drop_mode.h"
 #include "core/geometry.h"
 #include "core/item_record.h"
+#include "core/key_commands.h"
 #include "ui/window.h"
 
 namespace zarkit {
@@ -57,6 +58,13 @@ public:
     }
     CFileDropListCtrl& ListCtrl() { return m_ListCtrl; }
 
+    // Starts the items as a double-click does, then drops the drawer behind the windows
+    // of what was started.
+    void Launch(const std::vector<const ItemRecord*>& records);
+    // Keyboard focus to the list, with an entry focused and selected so that the keys
+    // act on something the user sees.
+    void FocusFromKeyboard();
+
     // Menu commands the view carries out itself.
     static constexpr UINT kGoToLocationCommand = 32803;
     static constexpr UINT kHelpCommand = 32804;
@@ -83,6 +91,8 @@ private:
 
     // The context menus and the item commands (zarkit_list_ctrl_view_menu.cpp).
     void OnRightClick();
+    // The item menu when entries are selected, else the drawer menu; at `at` on the screen.
+    void OpenContextMenu(POINT at);
     void OnMenuCommand(UINT id);
     void RenameSelected();
     void DeleteSelected();
@@ -91,6 +101,17 @@ private:
     // without a record, or one the control would not delete.
     bool RemoveEntry(int index);
     void OnEndLabelEdit(const NMLVDISPINFOW& info);
+
+    // Keys in the list (zarkit_list_ctrl_view_keys.cpp).
+    void InstallKeys();
+    bool OnListKey(const KeyPress& press);
+    bool OnListChar(char32_t character);
+    POINT MenuPointAtSelection() const;
+    void DeleteFromKeyboard();
+    void SelectEntry(int index);
+
+    // Takes an item out of the records (and the finder) once its entry is gone.
+    void ForgetRecord(const ListedItem* item);
 
     // Launching (zarkit_list_ctrl_view_launch.cpp).
     void LaunchSelected();

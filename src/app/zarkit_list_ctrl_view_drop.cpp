@@ -100,6 +100,7 @@ bool CZarkitListCtrlView::TakeDroppedRecord(const ItemRecord& received) {
         m_Records.pop_back();
         return false;
     }
+    m_Tables.OnItemListed(*this, listed);
     return true;
 }
 

@@ -1,6 +1,9 @@
 // Starting what items stand for, showing them in the file manager, and the help file.
 #include "app/zarkit_list_ctrl_view.h"
 
+#include <vector>
+
+#include "app/main_wnd.h"
 #include "app/shell_items.h"
 #include "app/table_controller.h"
 #include "core/product.h"
@@ -47,21 +50,27 @@ bool OpenSpecialFolder(int folder_id) {
 
 void CZarkitListCtrlView::LaunchSelected() {
     const int count = m_ListCtrl.SelectedCount();
+    std::vector<const ItemRecord*> records;
     int index = -1;
     for (int n = 0; n < count; ++n) {
         index = m_ListCtrl.NextSelected(index);
         const auto* item = reinterpret_cast<const ListedItem*>(m_ListCtrl.Data(index));
-        if (item == nullptr) {
-            continue;
+        if (item != nullptr) {
+            records.push_back(&item->record);
         }
-        const ItemRecord& record = item->record;
-        if (record.special_folder == 1) {
+    }
+    Launch(records);
+}
+
+void CZarkitListCtrlView::Launch(const std::vector<const ItemRecord*>& records) {
+    for (const ItemRecord* record : records) {
+        if (record->special_folder == 1) {
             // A folder the shell does not know ends the whole launch.
-            if (!OpenSpecialFolder(record.folder_id)) {
+            if (!OpenSpecialFolder(record->folder_id)) {
                 return;
             }
         } else {
-            ShellOpen(record.path, record.start_params, record.work_dir);
+            ShellOpen(record->path, record->start_params, record->work_dir);
         }
     }
     DropBehindOtherWindows();
@@ -92,6 +101,9 @@ void CZarkitListCtrlView::DropBehindOtherWindows() {
     if (!SetWindowPos(GetAncestor(Hwnd(), GA_ROOT), HWND_BOTTOM, 0, 0, 0, 0,
                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE)) {
         ui::TraceLastError(L"CZarkitListCtrlView: SetWindowPos(HWND_BOTTOM)");
+    }
+    if (CMainWnd* drawer = CMainWnd::OfWindow(Hwnd())) {
+        drawer->OnItemsLaunched();
     }
 }
 

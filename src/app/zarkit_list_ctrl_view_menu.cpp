@@ -12,6 +12,10 @@ namespace zarkit {
 void CZarkitListCtrlView::OnRightClick() {
     POINT cursor{};
     GetCursorPos(&cursor);
+    OpenContextMenu(cursor);
+}
+
+void CZarkitListCtrlView::OpenContextMenu(POINT at) {
     ContextMenuInputs inputs;
     inputs.selected_count = m_ListCtrl.SelectedCount();
     if (inputs.selected_count == 1) {
@@ -23,7 +27,7 @@ void CZarkitListCtrlView::OnRightClick() {
         inputs = WithSpecialFoldersPresent(inputs, m_Tables);
     }
     const LoadedContextMenu menu = LoadContextMenu(ChooseContextMenu(inputs));
-    TrackContextMenu(menu, Hwnd(), cursor);
+    TrackContextMenu(menu, Hwnd(), at);
 }
 
 void CZarkitListCtrlView::OnMenuCommand(UINT id) {
@@ -80,6 +84,7 @@ void CZarkitListCtrlView::OnEndLabelEdit(const NMLVDISPINFOW& info) {
     item->record.display_name = ui::Narrow(label);
     m_Tables.GetStore().RenameItem(m_TableName, item->record);
     m_ListCtrl.SetLabel(info.item.iItem, label);
+    m_Tables.OnItemRenamed(*this, *item);
 }
 
 }  // namespace zarkit

@@ -11,6 +11,14 @@ SlideStep EdgeSlider::Poll(const Rect& window, Point pointer, std::uint32_t now,
     }
     const bool docked = window.left <= kEdgeTolerance;
     const bool collapsed = window.Width() <= collapsed_width_;
+    if (held_) {
+        // Neither opened again nor collapsed; raising it above other topmost windows
+        // would only churn while the user works in it.
+        if (!window.Contains(pointer)) {
+            last_outside_ = now;
+        }
+        return {};
+    }
     if (hold_shut && collapsed && window.Contains(pointer)) {
         last_outside_ = now;
         return {};
@@ -32,6 +40,26 @@ SlideStep EdgeSlider::Poll(const Rect& window, Point pointer, std::uint32_t now,
         step.move = Rect{0, window.top, collapsed_width_, window.bottom};
     }
     step.reassert_topmost = !hold_shut;
+    return step;
+}
+
+SlideStep EdgeSlider::OpenByKeyboard(const Rect& window, int open_width) {
+    held_ = true;
+    const Rect open{0, window.top, open_width, window.bottom};
+    if (window == open) {
+        return {};
+    }
+    return {open, false};
+}
+
+SlideStep EdgeSlider::Collapse(const Rect& window, std::uint32_t now) {
+    held_ = false;
+    last_outside_ = now;
+    SlideStep step;
+    if (const Rect strip{0, window.top, collapsed_width_, window.bottom}; window != strip) {
+        step.move = strip;
+    }
+    step.reassert_topmost = true;  // as when the pointer leaves
     return step;
 }
 

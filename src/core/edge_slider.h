@@ -41,7 +41,9 @@ struct SlideStep {
 };
 
 // The edge-polling state machine: opens the drawer once the pointer has stayed
-// in it for longer than the hover delay, collapses it as soon as it leaves.
+// in it for longer than the hover delay, collapses it as soon as it leaves. Opened from
+// the keyboard, the drawer is held open instead, whatever the pointer does, until the
+// hold is let go (a launch, another program activated) or it is collapsed.
 class EdgeSlider {
 public:
     // One tick of the polling timer. `window` and `pointer` are in screen coordinates,
@@ -65,10 +67,23 @@ public:
     // Tick count of the latest poll that found the pointer outside the drawer.
     std::uint32_t LastOutside() const { return last_outside_; }
 
+    // The hot key: the drawer opens at once at the edge, and polls leave it open. The move
+    // is empty when it is open there already.
+    SlideStep OpenByKeyboard(const Rect& window, int open_width);
+    // Typing in a drawer the pointer opened holds it open too.
+    void Hold() { held_ = true; }
+    // From now on the pointer decides again: the first poll outside collapses the drawer.
+    void Release() { held_ = false; }
+    bool Held() const { return held_; }
+    // Esc or the hot key again: the strip at once, and the hold let go. A pointer resting in
+    // the strip opens the drawer again only after the full delay.
+    SlideStep Collapse(const Rect& window, std::uint32_t now);
+
 private:
     // Zero at start-up, so a pointer already inside at the first poll opens the drawer.
     std::uint32_t last_outside_ = 0;
     int collapsed_width_ = kCollapsedWidth;
+    bool held_ = false;
 };
 
 }  // namespace zarkit

@@ -1,5 +1,7 @@
 #include "core/tab_strip_model.h"
 
+#include <algorithm>
+
 #include <utility>
 
 namespace zarkit {
@@ -95,6 +97,27 @@ RenumberAction TabStripModel::RenumberTabs() {
         Select(0);
     }
     return action;
+}
+
+bool TabStripModel::ScrollToShow(int index) {
+    if (index < 0 || index >= static_cast<int>(tabs_.size())) {
+        return false;
+    }
+    int start = cur_start_tab_;
+    if (index < start) {
+        start = index;
+    } else if (layout_ == TabLayout::kLeftBar) {
+        // Tab k above the lowest drawn one fits while its top stays clear of the buttons.
+        const int length = TabLength();
+        const int room = bar_.bottom - length - 2 - prev_.bottom;
+        const int highest = room < 0 ? 0 : room / (length + metrics_.tab_gap);
+        start = std::max(start, index - highest);
+    }
+    if (start == cur_start_tab_) {
+        return false;
+    }
+    cur_start_tab_ = start;
+    return true;
 }
 
 std::optional<std::size_t> TabStripModel::SelectedPosition() const {

@@ -130,6 +130,9 @@ public:
     // Position of the record carrying the selected index.
     std::optional<std::size_t> SelectedPosition() const;
     int CurStartTab() const { return cur_start_tab_; }
+    // Scrolls as little as needed for the tab of that index to be drawn, as a tab chosen
+    // from the keyboard must be; false when nothing changed.
+    bool ScrollToShow(int index);
     void SetHoverSelect(bool on) { hover_select_ = on; }
     bool HoverSelect() const { return hover_select_; }
 

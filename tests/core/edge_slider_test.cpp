@@ -219,5 +219,62 @@ TEST(EdgeSliderDpi, TheStripWidthIsTheOneSet) {
               SlideStep{});
 }
 
+// Opened by the hot key, the drawer stays open wherever the pointer goes, until the hold
+// is let go; then the first poll outside collapses it as always.
+TEST(EdgeSliderKeyboard, HeldOpenUntilReleasedThenThePointerDecidesAgain) {
+    EdgeSlider slider;
+    slider.Poll(kCollapsed, kAway, 1000, kOpenWidth, 450, false);
+    const SlideStep open = slider.OpenByKeyboard(kCollapsed, kOpenWidth);
+    EXPECT_EQ(open.move, kOpen);
+    EXPECT_FALSE(open.reassert_topmost);
+    EXPECT_TRUE(slider.Held());
+    for (std::uint32_t tick = 1050; tick < 3000; tick += kPollPeriodMs) {
+        const Point pointer = (tick / 500) % 2 == 0 ? kAway : Point{200, 300};
+        ASSERT_EQ(slider.Poll(kOpen, pointer, tick, kOpenWidth, 450, false), SlideStep{}) << tick;
+    }
+    slider.Release();
+    EXPECT_FALSE(slider.Held());
+    // Inside, it stays where it is (the open move repeats in place).
+    EXPECT_EQ(
+        slider.Poll(kOpen, Point{200, 300}, 3000, kOpenWidth, 450, false).move.value_or(kOpen),
+        kOpen);
+    const SlideStep collapse = slider.Poll(kOpen, kAway, 3050, kOpenWidth, 450, false);
+    EXPECT_EQ(collapse.move, kCollapsed);
+    EXPECT_TRUE(collapse.reassert_topmost);
+}
+
+TEST(EdgeSliderKeyboard, OpensFromAnywhereAndNotAgainWhenOpen) {
+    EdgeSlider slider;
+    // Mid-animation, or moved off the edge: to x = 0 at full width.
+    EXPECT_EQ(slider.OpenByKeyboard(Rect{-200, 96, 310, 672}, kOpenWidth).move, kOpen);
+    EXPECT_EQ(slider.OpenByKeyboard(kOpen, kOpenWidth), SlideStep{});
+    EXPECT_TRUE(slider.Held());
+    // A busy drawer stays frozen, held or not.
+    EXPECT_EQ(slider.Poll(kOpen, kAway, 10, kOpenWidth, 0, true), SlideStep{});
+}
+
+TEST(EdgeSliderKeyboard, CollapseEndsTheHoldAndTheDelayStartsAgain) {
+    EdgeSlider slider;
+    slider.OpenByKeyboard(kCollapsed, kOpenWidth);
+    const SlideStep step = slider.Collapse(kOpen, 8000);
+    EXPECT_EQ(step.move, kCollapsed);
+    EXPECT_TRUE(step.reassert_topmost);
+    EXPECT_FALSE(slider.Held());
+    EXPECT_EQ(slider.LastOutside(), 8000u);
+    // Esc with the pointer resting in the strip: it does not spring open at the next poll.
+    EXPECT_EQ(PollsUntilOpen(slider, 8000, 450, 20), 10);
+    EXPECT_EQ(slider.Collapse(kCollapsed, 9000).move, std::nullopt);
+}
+
+// Typing in a drawer the pointer opened keeps it open when the pointer then leaves.
+TEST(EdgeSliderKeyboard, HoldingAPointerOpenedDrawer) {
+    EdgeSlider slider;
+    slider.Poll(kCollapsed, kAway, 0, kOpenWidth, 0, false);
+    ASSERT_EQ(slider.Poll(kCollapsed, kInStrip, 50, kOpenWidth, 0, false).move, kOpen);
+    slider.Hold();
+    EXPECT_EQ(slider.Poll(kOpen, kAway, 100, kOpenWidth, 0, false), SlideStep{});
+    EXPECT_EQ(slider.LastOutside(), 100u);
+}
+
 }  // namespace
 }  // namespace zarkit

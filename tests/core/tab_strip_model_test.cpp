@@ -310,6 +310,27 @@ TEST(TabStripScroll, TwelveTabsScrollWithTheSelection) {
     EXPECT_EQ(DrawnTabs(strip), (std::vector<int>{8, 9, 10, 11}));
 }
 
+// Ctrl+Tab walking through twelve tabs: each chosen tab is drawn, the strip scrolling
+// by as little as it must, and wrapping back to the first scrolls all the way down.
+TEST(TabStripScroll, ATabChosenFromTheKeyboardIsScrolledIntoView) {
+    TabStripModel strip = StripWithTabs(12);
+    EXPECT_FALSE(strip.ScrollToShow(5));
+    EXPECT_TRUE(strip.ScrollToShow(6));
+    EXPECT_EQ(DrawnTabs(strip), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_TRUE(strip.ScrollToShow(11));
+    EXPECT_EQ(DrawnTabs(strip), (std::vector<int>{6, 7, 8, 9, 10, 11}));
+    EXPECT_FALSE(strip.ScrollToShow(8));
+    EXPECT_TRUE(strip.ScrollToShow(0));
+    EXPECT_EQ(DrawnTabs(strip), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_FALSE(strip.ScrollToShow(12));
+    EXPECT_FALSE(strip.ScrollToShow(-1));
+
+    // A strip too short for any tab still starts at the one chosen.
+    TabStripModel tiny = StripWithTabs(3, Rect{0, 0, 451, 60});
+    EXPECT_TRUE(tiny.ScrollToShow(2));
+    EXPECT_EQ(tiny.CurStartTab(), 2);
+}
+
 TEST(TabStripScroll, PrevWithTheFirstTabSelectedScrollsButKeepsTheSelection) {
     TabStripModel strip = StripWithTabs(12);
     strip.LeftButtonDown(CentreOf(strip.NextRect()));

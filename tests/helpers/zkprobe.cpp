@@ -20,9 +20,12 @@
 //   zkprobe press TITLE BUTTON    clicks the button with that text in the dialog (or message
 //                                 box) with that title
 //   zkprobe keyacl PATH [SDDL]    prints the access list of HKLM\PATH as SDDL, or sets it
+//   zkprobe focus                 the window in front and where its keyboard focus is:
+//                                 foreground class|foreground title|focus class|focus id
 //   zkprobe controls TITLE        the controls of that dialog, one a line, in template order:
 //                                 id|class|text|left,top,right,bottom|enabled|checked
-//                                 (checked: 1 ticked, 0 not, - not a check box)
+//                                 (checked: 1 ticked, 0 not, - not a check box; a hot-key
+//                                 control's text is its key word, 0xHHLL)
 #include <windows.h>
 
 #include <commctrl.h>
@@ -191,6 +194,12 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM) {
     SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000,
                         &copied);
     text[1023] = L'\0';
+    if (std::wcscmp(class_name, HOTKEY_CLASSW) == 0) {
+        // A hot-key control has no text: its key word stands in for it.
+        DWORD_PTR word = 0;
+        SendMessageTimeoutW(control, HKM_GETHOTKEY, 0, 0, SMTO_BLOCK, 2000, &word);
+        std::swprintf(text, 1024, L"0x%04X", static_cast<unsigned>(word & 0xFFFF));
+    }
     for (wchar_t* c = text; *c != L'\0'; ++c) {
         if (*c == L'\r' || *c == L'\n' || *c == L'|') {
             *c = L' ';
@@ -298,10 +307,37 @@ int PrintResources(const wchar_t* top_class) {
 
 }  // namespace
 
+// The focus of another thread is read through its GUI thread information.
+int PrintFocus() {
+    const HWND front = GetForegroundWindow();
+    if (front == nullptr) {
+        std::printf("|||\n");
+        return 0;
+    }
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(front, nullptr), &info);
+    wchar_t front_class[256] = L"";
+    wchar_t title[512] = L"";
+    wchar_t focus_class[256] = L"";
+    GetClassNameW(front, front_class, 256);
+    GetWindowTextW(front, title, 512);
+    if (info.hwndFocus != nullptr) {
+        GetClassNameW(info.hwndFocus, focus_class, 256);
+    }
+    std::printf("%s|%s|%s|%d\n", Utf8(front_class).c_str(), Utf8(title).c_str(),
+                Utf8(focus_class).c_str(),
+                info.hwndFocus != nullptr ? GetDlgCtrlID(info.hwndFocus) : 0);
+    return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
     if (argc >= 2 && std::wcscmp(argv[1], L"windows") == 0) {
         EnumWindows(PrintWindow, 0);
         return 0;
+    }
+    if (argc >= 2 && std::wcscmp(argv[1], L"focus") == 0) {
+        return PrintFocus();
     }
     if (argc >= 3 && std::wcscmp(argv[1], L"resources") == 0) {
         return PrintResources(argv[2]);
@@ -390,10 +426,11 @@ int wmain(int argc, wchar_t** argv) {
                      reinterpret_cast<LPARAM>(search.found));
         return 0;
     }
-    std::fprintf(stderr,
-                 "usage: zkprobe windows | items CLASS | resources CLASS | post CLASS MSG [W L] |"
-                 " postreg CLASS NAME [W L] | postchild CLASS CHILD MSG [W L] | close CLASS |"
-                 " sync CLASS | traydel CLASS ID | press TITLE BUTTON | controls TITLE |"
-                 " keyacl PATH [SDDL]\n");
+    std::fprintf(
+        stderr,
+        "usage: zkprobe windows | focus | items CLASS | resources CLASS | post CLASS MSG [W L] |"
+        " postreg CLASS NAME [W L] | postchild CLASS CHILD MSG [W L] | close CLASS |"
+        " sync CLASS | traydel CLASS ID | press TITLE BUTTON | controls TITLE |"
+        " keyacl PATH [SDDL]\n");
     return 2;
 }

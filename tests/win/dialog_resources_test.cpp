@@ -10,7 +10,17 @@
 namespace zarkit {
 namespace {
 
-enum class Kind { kDefaultButton, kButton, kLabel, kGroupBox, kEdit, kCheckBox, kRule, kIcon };
+enum class Kind {
+    kDefaultButton,
+    kButton,
+    kLabel,
+    kGroupBox,
+    kEdit,
+    kCheckBox,
+    kRule,
+    kIcon,
+    kHotKey
+};
 
 struct Control {
     int id;
@@ -70,7 +80,7 @@ const std::vector<Template>& Templates() {
         {156,
          L"Settings",
          236,
-         100,
+         118,
          {{IDOK, Kind::kDefaultButton, L"OK", {31, 79, 50, 14}},
           {IDCANCEL, Kind::kButton, L"Cancel", {141, 79, 50, 14}},
           {1009, Kind::kCheckBox, L"Start Zarkit on windows start.", {24, 7, 129, 10}},
@@ -79,7 +89,9 @@ const std::vector<Template>& Templates() {
           {1017, Kind::kCheckBox, L"Select table on mouse move on.", {24, 49, 118, 10}},
           {1002, Kind::kEdit, L"", {136, 61, 40, 14}},
           {-1, Kind::kLabel, L"Show window after mouse on left", {24, 65, 108, 8}},
-          {-1, Kind::kLabel, L"milliseconds", {183, 63, 38, 8}}}},
+          {-1, Kind::kLabel, L"milliseconds", {183, 63, 38, 8}},
+          {1018, Kind::kLabel, L"Hot key to open the drawer", {24, 100, 108, 8}},
+          {1019, Kind::kHotKey, L"", {136, 97, 85, 14}}}},
         {153,
          L"About Zarkit",
          246,
@@ -162,6 +174,11 @@ void ExpectKind(HWND control, Kind kind) {
                         (GetWindowLongW(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
             EXPECT_TRUE(style & ES_AUTOHSCROLL);
             EXPECT_FALSE(style & (ES_READONLY | ES_MULTILINE | ES_NUMBER | ES_PASSWORD));
+            break;
+        case Kind::kHotKey:
+            EXPECT_EQ(CompareStringOrdinal(cls.c_str(), -1, HOTKEY_CLASSW, -1, TRUE), CSTR_EQUAL)
+                << cls;
+            EXPECT_TRUE(tab_stop);
             break;
         case Kind::kLabel:
         case Kind::kRule:

@@ -1,5 +1,7 @@
+#include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -328,6 +330,108 @@ TEST(Dialogs, SettingsCancelledKeepsEverySetting) {
     Settings expected = StoredSettings();
     expected.Show_TickCount = 0;
     EXPECT_EQ(dialog.m_Settings, expected);
+}
+
+std::uint16_t HotKeyWord(const ui::ModalDialog& dialog) {
+    return LOWORD(SendDlgItemMessageW(dialog.Hwnd(), IDC_HOT_KEY, HKM_GETHOTKEY, 0, 0));
+}
+
+void SetHotKeyWord(const ui::ModalDialog& dialog, std::uint16_t word) {
+    SendDlgItemMessageW(dialog.Hwnd(), IDC_HOT_KEY, HKM_SETHOTKEY, word, 0);
+}
+
+// A new key that cannot be registered: the dialog says so and stays open with the old
+// key, nothing taken; one that can is taken in its written form, once.
+TEST(Dialogs, SettingsHotKeyTakenElsewhereKeepsTheOldOne) {
+    CDlgSetting dialog;
+    dialog.m_Settings = StoredSettings();
+    dialog.m_Settings.Hot_Key = "ctrl + alt + q";
+    std::vector<HotKey> tried;
+    bool free = false;
+    dialog.m_TryHotKey = [&](const HotKey& key) {
+        tried.push_back(key);
+        return free;
+    };
+    std::wstring text, caption;
+    std::uint16_t shown = 0, after_refusal = 0;
+    DialogScript script;
+    script.Then([&] {
+        if (!Shown(dialog)) {
+            return false;
+        }
+        shown = HotKeyWord(dialog);
+        SetHotKeyWord(dialog, 0x065A);  // Ctrl+Alt+Z
+        return true;
+    });
+    AddRefusal(script, dialog, text, caption);
+    script.Then([&] {
+        after_refusal = HotKeyWord(dialog);
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog.Hwnd(), IDC_HOT_KEY));
+        free = true;
+        SetHotKeyWord(dialog, 0x0374);  // Shift+Ctrl+F5
+        Click(dialog.Hwnd(), IDOK);
+        return true;
+    });
+    EXPECT_EQ(script.Run([&] { return dialog.DoModal(); }), IDOK);
+    EXPECT_EQ(shown, 0x0651);
+    EXPECT_EQ(text,
+              L"The hot key Ctrl+Alt+Z is already in use by another program. Zarkit keeps "
+              L"Ctrl+Alt+Q.");
+    EXPECT_EQ(caption, L"Zarkit");
+    EXPECT_EQ(after_refusal, 0x0651);
+    ASSERT_EQ(tried.size(), 2u);
+    EXPECT_EQ(tried[0], (HotKey{kModControl | kModAlt, 'Z'}));
+    EXPECT_EQ(tried[1], (HotKey{kModControl | kModShift, 0x74}));
+    EXPECT_EQ(dialog.m_Settings.Hot_Key, "Ctrl+Shift+F5");
+}
+
+// Left as it was, the key is not tried again and its text stays as stored, even one the
+// control cannot show; cleared, it is none. A key the program cannot name is refused.
+TEST(Dialogs, SettingsHotKeyUnchangedClearedOrUnusable) {
+    struct Case {
+        std::string stored;
+        std::uint16_t typed;  // 0xFFFF: left alone
+        bool accepted;
+        std::string result;
+    };
+    const Case cases[] = {{"Win+F1", 0xFFFF, true, "Win+F1"},
+                          {"ctrl+alt+z", 0xFFFF, true, "ctrl+alt+z"},
+                          {"Ctrl+Alt+Z", 0, true, ""},
+                          {"Ctrl+Alt+Z", 0x06BA, false, "Ctrl+Alt+Z"}};  // Ctrl+Alt+;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        CDlgSetting dialog;
+        dialog.m_Settings = StoredSettings();
+        dialog.m_Settings.Hot_Key = c.stored;
+        int tries = 0;
+        dialog.m_TryHotKey = [&](const HotKey&) {
+            ++tries;
+            return true;
+        };
+        std::wstring text, caption;
+        DialogScript script;
+        script.Then([&] {
+            if (!Shown(dialog)) {
+                return false;
+            }
+            if (c.typed != 0xFFFF) {
+                SetHotKeyWord(dialog, c.typed);
+            }
+            return true;
+        });
+        if (!c.accepted) {
+            AddRefusal(script, dialog, text, caption);
+            script.Do([&] { Click(dialog.Hwnd(), IDCANCEL); });
+        } else {
+            script.Do([&] { Click(dialog.Hwnd(), IDOK); });
+        }
+        EXPECT_EQ(script.Run([&] { return dialog.DoModal(); }), c.accepted ? IDOK : IDCANCEL);
+        EXPECT_EQ(dialog.m_Settings.Hot_Key, c.result);
+        EXPECT_EQ(tries, c.accepted && c.typed != 0xFFFF ? 1 : 0);
+        if (!c.accepted) {
+            EXPECT_NE(text.find(L"cannot use this key"), std::wstring::npos) << text;
+        }
+    }
 }
 
 struct ColourAnswer {

@@ -213,6 +213,63 @@ TEST_F(ItemDropTest, AnItemDraggedToAnotherTableMovesThereInTheListAndTheFile) {
     EXPECT_EQ(ui::Widen(stored[1].records[1].work_dir), folder_.wstring());
 }
 
+// What find as you type answers, as (label, table): it follows every change of the
+// lists, and never hands out an item that is gone.
+TEST_F(ItemDropTest, FindingFollowsMovesRenamesDeletesAndDeletedTables) {
+    int changes = 0;
+    tables_.SetFinderListener([&changes] { ++changes; });
+    const auto found = [this](std::string_view text) {
+        std::vector<std::pair<std::string, std::string>> labels;
+        for (const TableController::FoundItem& item : tables_.FindItems(text)) {
+            labels.emplace_back(item.item->record.display_name, item.list->TableName());
+        }
+        return labels;
+    };
+    using Found = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(found("A"), (Found{{"alpha", "One"}, {"beta", "One"}, {"gamma", "Two"}}));
+    EXPECT_EQ(found("zeta"), Found{});
+    EXPECT_EQ(found("gamma.TXT"), (Found{{"gamma", "Two"}}));  // by its path
+
+    PointAtList(1);
+    DragFrom(0, {"alpha"});
+    EXPECT_EQ(found("alp"), (Found{{"alpha", "Two"}}));
+    EXPECT_GE(changes, 2);  // listed there, gone from here
+
+    // Renamed in place, as the label edit ends.
+    CFileDropListCtrl& two = View(1).ListCtrl();
+    const int gamma = two.Count() - 1;
+    ASSERT_EQ(ui::Narrow(two.Label(gamma)), "gamma");
+    std::wstring text = L"Alphabet";
+    NMLVDISPINFOW edit{};
+    edit.hdr.hwndFrom = two.Hwnd();
+    edit.hdr.idFrom = CFileDropListCtrl::kControlId;
+    edit.hdr.code = LVN_ENDLABELEDITW;
+    edit.item.iItem = gamma;
+    edit.item.pszText = text.data();
+    SendMessageW(View(1).Hwnd(), WM_NOTIFY, CFileDropListCtrl::kControlId,
+                 reinterpret_cast<LPARAM>(&edit));
+    EXPECT_EQ(found("alp"), (Found{{"alpha", "Two"}, {"Alphabet", "Two"}}));
+    EXPECT_EQ(found("gamma"), (Found{{"Alphabet", "Two"}}));  // now only by its path
+
+    // Deleted from its list.
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = LVIS_SELECTED;
+    SendMessageW(two.Hwnd(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+    ASSERT_EQ(ui::Narrow(two.Label(0)), "alpha");
+    SendMessageW(View(1).Hwnd(), WM_COMMAND, 32774, 0);
+    EXPECT_EQ(found("alp"), (Found{{"Alphabet", "Two"}}));
+
+    // A table added after it, then the first table deleted: the others move down.
+    ASSERT_NE(tables_.AddTable("Three"), nullptr);
+    ASSERT_TRUE(
+        tables_.AddPathToTable("Three", ui::Narrow((folder_ / L"beta.txt").wstring()), "Bet"));
+    ASSERT_EQ(tables_.DeleteTable("One"), TableResult::kDone);
+    EXPECT_EQ(found("bet"), (Found{{"Bet", "Three"}, {"Alphabet", "Two"}}));
+    ASSERT_EQ(tables_.RenameTable("Two", "Deux"), TableResult::kDone);
+    EXPECT_EQ(found("alphab"), (Found{{"Alphabet", "Deux"}}));
+}
+
 TEST_F(ItemDropTest, ItemsDroppedOnTheListTheyCameFromStayAsTheyWere) {
     const std::string before = StoreBytes();
     PointAtList(0);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "app/raw_tab_ctrl.h"
 #include "app/table_controller.h"
@@ -174,6 +175,12 @@ TEST_F(ItemListTest, ATableNeverShownStillAnswersForAllItsItems) {
     hidden->QueueItemRecord(PathRecord(ui::Narrow((folder_ / L"gone.txt").wstring()), "Gone"));
     ASSERT_EQ(hidden->ListCtrl().Count(), 0);
 
+    // Finding lists them first, too.
+    const std::vector<TableController::FoundItem> found = tables_.FindItems("deep");
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].list, hidden);
+    EXPECT_EQ(found[0].item->record.display_name, "Deep Item");
+    EXPECT_EQ(hidden->ListCtrl().Count(), 1);
     EXPECT_TRUE(tables_.ItemNameExists("deep item ", "hidden"));
     EXPECT_FALSE(tables_.ItemNameExists("Gone", ""));
     EXPECT_EQ(hidden->ListCtrl().Count(), 1);

@@ -4,6 +4,7 @@
 
 #include "core/dialog_input.h"
 #include "res/resource.h"
+#include <commctrl.h>
 
 namespace zarkit {
 
@@ -20,6 +21,11 @@ constexpr FlagBox kFlagBoxes[] = {
     {IDC_ANIMATE_ON_START, &Settings::Animate_WindowOnStart},
     {IDC_SEL_TABLE_MOUSE_ON, &Settings::SelTable_MouseOn},
 };
+
+std::string KeyName(const HotKey& key) {
+    const std::string text = FormatHotKey(key);
+    return text.empty() ? std::string("no hot key") : text;
+}
 
 }  // namespace
 
@@ -47,17 +53,63 @@ bool CDlgSetting::OnInitDialog() {
     for (const FlagBox& box : kFlagBoxes) {
         SetChecked(box.id, m_Settings.*box.flag);
     }
+    // A key without Ctrl or Alt would take a key from every program: the control adds
+    // Ctrl+Alt to one typed bare or with Shift alone.
+    SendDlgItemMessageW(Hwnd(), IDC_HOT_KEY, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
+                        MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+    const HotKey stored = HotKeyFromSetting(m_Settings.Hot_Key);
+    // The control has no Win key: such a key shows as none, and is kept unless changed.
+    m_ShownHotKey = HotKeyControlWord(stored).value_or(0);
+    SetHotKeyWord(m_ShownHotKey);
     return true;
 }
 
+std::uint16_t CDlgSetting::HotKeyWord() const {
+    return LOWORD(SendDlgItemMessageW(Hwnd(), IDC_HOT_KEY, HKM_GETHOTKEY, 0, 0));
+}
+
+void CDlgSetting::SetHotKeyWord(std::uint16_t word) {
+    SendDlgItemMessageW(Hwnd(), IDC_HOT_KEY, HKM_SETHOTKEY, word, 0);
+}
+
+bool CDlgSetting::ReadHotKey(std::string& text) {
+    const std::uint16_t word = HotKeyWord();
+    if (word == m_ShownHotKey) {
+        text = m_Settings.Hot_Key;
+        return true;
+    }
+    const HotKey key = HotKeyFromControlWord(word);
+    std::string refusal;
+    if (CheckHotKey(key) != HotKeyProblem::kNone) {
+        refusal =
+            "Zarkit cannot use this key as its hot key. Choose a letter, a digit, a "
+            "function key or a navigation key, with Ctrl or Alt.";
+    } else if (m_TryHotKey && !m_TryHotKey(key)) {
+        refusal = "The hot key " + KeyName(key) + " is already in use by another program. " +
+                  "Zarkit keeps " + KeyName(HotKeyFromSetting(m_Settings.Hot_Key)) + ".";
+    }
+    if (!refusal.empty()) {
+        ShowWarning(refusal);
+        SetHotKeyWord(m_ShownHotKey);
+        SetFocus(Item(IDC_HOT_KEY));
+        return false;
+    }
+    text = FormatHotKey(key);
+    return true;
+}
+
+// The hot key is read last: once it is registered, nothing may stop the dialog from
+// taking it.
 void CDlgSetting::OnOK() {
-    if (!UpdateData(true)) {
+    std::string hot_key;
+    if (!UpdateData(true) || !ReadHotKey(hot_key)) {
         return;
     }
     for (const FlagBox& box : kFlagBoxes) {
         m_Settings.*box.flag = IsChecked(box.id);
     }
     m_Settings.Show_TickCount = static_cast<int>(m_ShowDelay);
+    m_Settings.Hot_Key = hot_key;
     EndDialog(IDOK);
 }
 

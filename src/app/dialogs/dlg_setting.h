@@ -1,13 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "app/dialogs/my_dialog.h"
+#include "core/hot_key.h"
 #include "core/settings.h"
 
 namespace zarkit {
 
-// Edits the five settings. The caller copies the program's settings into m_Settings
+// Edits the settings. The caller copies the program's settings into m_Settings
 // and calls DoModal. On IDOK m_Settings holds the user's choice, and the caller
 // applies it, in this order: keep it as the program's settings, give the tab strip
 // SelTable_MouseOn (SetHoverSelect), write it to the store (WriteSettings), and bring
@@ -15,7 +17,10 @@ namespace zarkit {
 // and the caller does nothing.
 //
 // OK refuses a delay that is not a number, negative or above kMaxShowTickCount with
-// a message, puts the focus on the field and keeps the dialog open.
+// a message, puts the focus on the field and keeps the dialog open. A hot key that was
+// changed is handed to m_TryHotKey, which registers it: when it cannot (another program
+// holds the key), the dialog says so, shows the old key again and stays open, and the
+// old key stays registered.
 class CDlgSetting : public CMyDialog {
 public:
     explicit CDlgSetting(HWND parent = nullptr);
@@ -23,11 +28,24 @@ public:
     Settings m_Settings;
     // The delay field's value, as the dialog last read or wrote it.
     std::uint32_t m_ShowDelay = 0;
+    // Registers a new hot key in place of the old one; false when the system refused it.
+    // Without it a new key is taken as it is.
+    std::function<bool(const HotKey&)> m_TryHotKey;
 
 protected:
     bool DoDataExchange(bool save) override;
     bool OnInitDialog() override;
     void OnOK() override;
+
+private:
+    // The hot key the user chose; false, after telling them, when it cannot be had.
+    bool ReadHotKey(std::string& text);
+    std::uint16_t HotKeyWord() const;
+    void SetHotKeyWord(std::uint16_t word);
+
+    // What the control showed at the start: left as it was, the stored text is kept as
+    // it is, even for a key the control cannot show.
+    std::uint16_t m_ShownHotKey = 0;
 };
 
 }  // namespace zarkit
