@@ -158,13 +158,8 @@ LRESULT CFindView::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_SIZE:
             Layout();
             return 0;
-        case WM_ERASEBKGND: {
-            RECT client;
-            GetClientRect(Hwnd(), &client);
-            FillRect(reinterpret_cast<HDC>(wparam), &client,
-                     static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            return 1;
-        }
+        case WM_ERASEBKGND:
+            return ui::EraseWhite(Hwnd(), wparam);
         case WM_CTLCOLORSTATIC: {
             // The labels and the read-only find line on the list area's white.
             const auto dc = reinterpret_cast<HDC>(wparam);

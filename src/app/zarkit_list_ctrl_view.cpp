@@ -40,14 +40,9 @@ LRESULT CZarkitListCtrlView::HandleMessage(UINT message, WPARAM wparam, LPARAM l
     switch (message) {
         case WM_CREATE:
             return OnCreate();
-        case WM_ERASEBKGND: {
+        case WM_ERASEBKGND:
             // The margin around the list control; the control paints itself.
-            RECT client;
-            GetClientRect(Hwnd(), &client);
-            FillRect(reinterpret_cast<HDC>(wparam), &client,
-                     static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            return 1;
-        }
+            return ui::EraseWhite(Hwnd(), wparam);
         case WM_SHOWWINDOW:
             if (wparam) {
                 ListQueuedRecords();

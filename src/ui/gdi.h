@@ -27,6 +27,14 @@ inline Rect WindowRect(HWND window) {
     return ToRect(rect);
 }
 
+// The answer to WM_ERASEBKGND of a window whose background is plain white.
+inline LRESULT EraseWhite(HWND window, WPARAM dc) {
+    RECT client{};
+    GetClientRect(window, &client);
+    FillRect(reinterpret_cast<HDC>(dc), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    return 1;
+}
+
 inline SIZE BitmapSize(HBITMAP bitmap) {
     BITMAP info{};
     GetObjectW(bitmap, sizeof info, &info);
