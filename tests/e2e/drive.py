@@ -25,10 +25,8 @@ def unmanaged_windows(test_class):
     `test_class`: with no window manager on the virtual screen a managed dialog shows
     neither. Call from setUpClass; undone when the class's tests are over."""
     key = "HKCU\\Software\\Wine\\AppDefaults\\zarkit.exe\\X11 Driver"
-    harness.run([harness.WINE, "reg", "add", key, "/v", "Managed", "/d", "N", "/f"],
-                env=harness.wine_env())
-    test_class.addClassCleanup(harness.run, [harness.WINE, "reg", "delete", key, "/v", "Managed",
-                                             "/f"], env=harness.wine_env())
+    harness.reg("add", key, "/v", "Managed", "/d", "N", "/f")
+    test_class.addClassCleanup(harness.reg, "delete", key, "/v", "Managed", "/f", check=False)
 
 
 def windows(class_name=None, title=None):

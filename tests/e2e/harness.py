@@ -31,6 +31,22 @@ def run(args, timeout=30, **kwargs):
     return subprocess.run(args, capture_output=True, text=True, timeout=timeout, **kwargs)
 
 
+def reg(*args, timeout=60, check=True):
+    """Runs Wine's reg.exe with `args`. A reg.exe that fails without a word is Wine
+    starting it at a bad moment (a program of the last test still shutting down), so
+    that is tried again; a failure it explains is not. With `check`, a failure that
+    stays raises."""
+    for attempt in range(3):
+        result = run([WINE, "reg", *args], timeout=timeout, env=wine_env())
+        if result.returncode == 0 or result.stdout.strip() or result.stderr.strip():
+            break
+        time.sleep(1 + attempt)
+    if check and result.returncode != 0:
+        raise AssertionError("reg %s failed (exit %d): %s%s"
+                             % (" ".join(args), result.returncode, result.stdout, result.stderr))
+    return result
+
+
 def xdotool(*args, timeout=10):
     return run(["xdotool", *map(str, args)], timeout=timeout)
 
@@ -150,10 +166,7 @@ def register_browser():
     classes = "HKLM\\Software\\Classes"
     for key, value in (("\\.html", "ZarkitTestPage"), ("\\.htm", "ZarkitTestPage"),
                        ("\\ZarkitTestPage\\shell\\open\\command", command)):
-        result = run([WINE, "reg", "add", classes + key, "/ve", "/d", value, "/f"],
-                     env=wine_env())
-        if result.returncode != 0:
-            raise AssertionError("reg add failed: " + result.stdout + result.stderr)
+        reg("add", classes + key, "/ve", "/d", value, "/f")
     _browser_registered = True
 
 

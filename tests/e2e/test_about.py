@@ -12,7 +12,7 @@ MAIL_COMMAND_KEY = "HKCR\\mailto\\shell\\open\\command"
 
 def registered_default(key):
     """The default value of a registry key, or None."""
-    result = harness.run([harness.WINE, "reg", "query", key, "/ve"], env=harness.wine_env())
+    result = harness.reg("query", key, "/ve", check=False)
     for line in result.stdout.splitlines():
         if "REG_SZ" in line:
             return line.split("REG_SZ", 1)[1].strip()
@@ -20,10 +20,7 @@ def registered_default(key):
 
 
 def set_default(key, value):
-    result = harness.run([harness.WINE, "reg", "add", key, "/ve", "/d", value, "/f"],
-                         env=harness.wine_env())
-    if result.returncode != 0:
-        raise AssertionError("reg add failed: " + result.stdout + result.stderr)
+    harness.reg("add", key, "/ve", "/d", value, "/f")
 
 
 def underlined_rows(shot, rect):
@@ -42,8 +39,7 @@ class AboutTest(drive.CommandsTestCase):
         """The launch marker as the mail program of the test prefix, until the test ends."""
         original = registered_default(MAIL_COMMAND_KEY)
         if original is None:
-            self.addCleanup(harness.run, [harness.WINE, "reg", "delete", "HKCR\\mailto", "/f"],
-                            env=harness.wine_env())
+            self.addCleanup(harness.reg, "delete", "HKCR\\mailto", "/f", check=False)
         else:
             self.addCleanup(set_default, MAIL_COMMAND_KEY, original)
         set_default(MAIL_COMMAND_KEY, '"%s" "%%1"' % harness.windows_path(harness.LAUNCH_MARKER))

@@ -47,8 +47,7 @@ def without_entries(*removed):
 
 def run_value(root):
     """The data of the Run value under HKLM or HKCU, or None."""
-    result = harness.run([harness.WINE, "reg", "query", root + "\\" + RUN_KEY, "/v", RUN_VALUE],
-                         env=harness.wine_env())
+    result = harness.reg("query", root + "\\" + RUN_KEY, "/v", RUN_VALUE, check=False)
     for line in result.stdout.splitlines():
         if "REG_SZ" in line and line.strip().startswith(RUN_VALUE):
             return line.split("REG_SZ", 1)[1].strip()

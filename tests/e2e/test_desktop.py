@@ -15,11 +15,8 @@ SELECTED_TEXT = (255, 87, 15)
 
 def set_dpi(dpi):
     """The prefix's DPI, read by every program started afterwards."""
-    result = harness.run([harness.WINE, "reg", "add", "HKCU\\Control Panel\\Desktop", "/v",
-                          "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"],
-                         env=harness.wine_env(), timeout=60)
-    if result.returncode != 0:
-        raise AssertionError("reg add failed: " + result.stdout + result.stderr)
+    harness.reg("add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
+                "/d", str(dpi), "/f")
 
 
 def icon_height(shot, x, y, half_width):

@@ -36,10 +36,8 @@ class KeyboardTestCase(harness.DrawerTestCase):
     def setUpClass(cls):
         drive.unmanaged_windows(cls)
         key = "HKCU\\Software\\Wine\\AppDefaults\\focus_window.exe\\X11 Driver"
-        harness.run([harness.WINE, "reg", "add", key, "/v", "Managed", "/d", "N", "/f"],
-                    env=harness.wine_env())
-        cls.addClassCleanup(harness.run, [harness.WINE, "reg", "delete", key, "/v", "Managed", "/f"],
-                            env=harness.wine_env())
+        harness.reg("add", key, "/v", "Managed", "/d", "N", "/f")
+        cls.addClassCleanup(harness.reg, "delete", key, "/v", "Managed", "/f", check=False)
 
     def start(self, tables, hot_key=None):
         """The program with the drawer collapsed, and the window the user works in, in front."""

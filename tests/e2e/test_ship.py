@@ -135,7 +135,7 @@ def wine(*args, timeout=60):
 
 def reg_value(key, name):
     """A registry value's data as reg.exe prints it, or None when it is not there."""
-    result = wine("reg.exe", "query", key, "/v", name)
+    result = harness.reg("query", key, "/v", name, check=False)
     if result.returncode != 0:
         return None
     match = re.search(r"^\s+%s\s+REG_\w+\s+(.*)$" % re.escape(name), result.stdout, re.M)
@@ -143,7 +143,7 @@ def reg_value(key, name):
 
 
 def key_exists(key):
-    return wine("reg.exe", "query", key).returncode == 0
+    return harness.reg("query", key, check=False).returncode == 0
 
 
 def unix_path(windows_path):
@@ -194,7 +194,7 @@ class PackageTest(unittest.TestCase):
         shutil.rmtree(self.install_dir, ignore_errors=True)
         if os.path.exists(self.shortcut):
             os.remove(self.shortcut)
-        wine("reg.exe", "delete", UNINSTALL_KEY, "/f")
+        harness.reg("delete", UNINSTALL_KEY, "/f", check=False)
 
     def path(self, name):
         return os.path.join(self.install_dir, name)
@@ -274,8 +274,8 @@ class PackageTest(unittest.TestCase):
 
         # Run values as the program (or an older copy) may have left them.
         for hive in ("HKCU", "HKLM"):
-            wine("reg.exe", "add", hive + "\\" + RUN_KEY, "/v", RUN_VALUE, "/d",
-                 self.install_dir_windows + r"\zarkit.exe", "/f")
+            harness.reg("add", hive + "\\" + RUN_KEY, "/v", RUN_VALUE, "/d",
+                        self.install_dir_windows + r"\zarkit.exe", "/f")
             self.assertIsNotNone(reg_value(hive + "\\" + RUN_KEY, RUN_VALUE))
 
         started = time.monotonic()
