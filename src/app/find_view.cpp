@@ -5,6 +5,7 @@
 #include "app/main_wnd.h"
 #include "app/raw_tab_ctrl.h"
 #include "app/zarkit_list_ctrl_view.h"
+#include "core/utf8.h"
 #include "ui/dpi.h"
 #include "ui/gdi.h"
 #include "ui/text.h"
@@ -19,26 +20,6 @@ constexpr DWORD kResultsStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT 
                                 LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS;
 // The name takes this share of the width, the table the rest.
 constexpr int kNameColumnPercent = 62;
-
-std::string Utf8(char32_t character) {
-    std::string out;
-    if (character < 0x80) {
-        out += static_cast<char>(character);
-    } else if (character < 0x800) {
-        out += static_cast<char>(0xC0 | (character >> 6));
-        out += static_cast<char>(0x80 | (character & 0x3F));
-    } else if (character < 0x10000) {
-        out += static_cast<char>(0xE0 | (character >> 12));
-        out += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (character & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (character >> 18));
-        out += static_cast<char>(0x80 | ((character >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (character & 0x3F));
-    }
-    return out;
-}
 
 std::wstring CountText(std::size_t count) {
     if (count == 0) {
@@ -220,7 +201,7 @@ void CFindView::Show() {
 
 void CFindView::Type(char32_t character) {
     const bool was_finding = m_Finding;
-    m_Text += Utf8(character);
+    AppendUtf8(m_Text, character);
     if (!was_finding) {
         Show();
     }

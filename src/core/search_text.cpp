@@ -1,6 +1,7 @@
 #include "core/search_text.h"
 
 #include "core/text_rules.h"
+#include "core/utf8.h"
 
 namespace zarkit {
 namespace {
@@ -50,24 +51,6 @@ char32_t Decode(std::string_view text, std::size_t i, std::size_t& length) {
     }
     length = count;
     return c;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // Base letters of U+00C0..U+00FF; '_' spells out two letters, '*' is a sign (× ÷).

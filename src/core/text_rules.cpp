@@ -1,5 +1,7 @@
 #include "core/text_rules.h"
 
+#include "core/utf8.h"
+
 namespace zarkit {
 namespace {
 
@@ -93,15 +95,6 @@ char32_t LowerTwoByte(char32_t c) {
         }
     }
     return c;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 }  // namespace
