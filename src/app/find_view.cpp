@@ -5,9 +5,11 @@
 #include "app/main_wnd.h"
 #include "app/raw_tab_ctrl.h"
 #include "app/zarkit_list_ctrl_view.h"
+#include "core/dpi_scale.h"
 #include "core/utf8.h"
 #include "ui/dpi.h"
 #include "ui/gdi.h"
+#include "ui/list_view.h"
 #include "ui/text.h"
 #include "ui/trace.h"
 
@@ -109,7 +111,7 @@ LRESULT CFindView::OnCreate() {
 void CFindView::Layout() {
     const Rect client = ui::ClientRect(Hwnd());
     const int dpi = ui::WindowDpi(Hwnd());
-    const auto scaled = [dpi](int value) { return MulDiv(value, dpi, 96); };
+    const auto scaled = [dpi](int value) { return ScaleForDpi(value, dpi); };
     const int inset = scaled(10);
     const int top = scaled(6);
     const int line_height = scaled(22);
@@ -300,7 +302,7 @@ void CFindView::Fill(const ListedItem* keep) {
     InvalidateRect(m_Results, nullptr, TRUE);
     SetWindowTextW(m_Count, CountText(m_Found.size()).c_str());
     if (!m_Found.empty()) {
-        SelectRow(keep_row);
+        ui::ListView(m_Results).SelectOnly(keep_row);
     }
 }
 
@@ -308,18 +310,8 @@ int CFindView::SelectedRow() const {
     if (m_Results == nullptr) {
         return -1;
     }
-    const auto row = static_cast<int>(
-        SendMessageW(m_Results, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int row = ui::ListView(m_Results).NextSelected();
     return row >= 0 && static_cast<std::size_t>(row) < m_Found.size() ? row : -1;
-}
-
-void CFindView::SelectRow(int row) {
-    LVITEMW state{};
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(m_Results, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&state));
-    SendMessageW(m_Results, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
 bool CFindView::OnResultsKey(const KeyPress& press) {
@@ -352,7 +344,7 @@ bool CFindView::OnResultsKey(const KeyPress& press) {
             const int row =
                 MoveInResults(command, SelectedRow(), static_cast<int>(m_Found.size()), page);
             if (row >= 0) {
-                SelectRow(row);
+                ui::ListView(m_Results).SelectOnly(row);
             }
             return true;
         }

@@ -47,7 +47,6 @@ private:
     void Show();
     void Search();
     void Fill(const ListedItem* keep);
-    void SelectRow(int row);
     int SelectedRow() const;
     bool OnResultsKey(const KeyPress& press);
     bool OnResultsChar(char32_t character);

@@ -289,6 +289,18 @@ void CMainWnd::PaintEdgeGraphic(HDC dc, HDC memory, const Rect& client) const {
                SRCCOPY);
 }
 
+void CMainWnd::ApplySlide(const SlideStep& step) {
+    if (step.move) {
+        const Rect& to = *step.move;
+        MoveWindow(Hwnd(), to.left, to.top, to.Width(), to.Height(), TRUE);
+    }
+    if (step.reassert_topmost) {
+        // Back on top of the topmost windows, without taking the focus from whatever
+        // the user is working in.
+        SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
 void CMainWnd::OnTimer(UINT_PTR timer_id) {
     if (timer_id == kListingTimerId) {
         if (!m_Tables.ListNextQueued()) {
@@ -307,18 +319,9 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
         NoteForegroundWindow();
         const SlideStep step = m_Slider.Poll(window, pointer, GetTickCount(), m_FullRect.Width(),
                                              m_Settings.Show_TickCount, m_Busy, hold_shut);
-        if (step.move) {
-            const Rect& to = *step.move;
-            MoveWindow(Hwnd(), to.left, to.top, to.Width(), to.Height(), TRUE);
-            if (!IsOpen()) {
-                m_FindView.End();  // the next opening starts afresh
-            }
-        }
-        if (step.reassert_topmost) {
-            // Back on top of the topmost windows, without taking the focus from whatever
-            // the user is working in.
-            SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ApplySlide(step);
+        if (step.move && !IsOpen()) {
+            m_FindView.End();  // the next opening starts afresh
         }
     } else if (timer_id == kAnimationTimerId) {
         const AnimationFrame frame = m_Slider.Animate(window, m_FullRect.Width(), GetTickCount());

@@ -69,6 +69,8 @@ private:
     void OnPaint();
     void PaintEdgeGraphic(HDC dc, HDC memory, const Rect& client) const;
     void OnTimer(UINT_PTR timer_id);
+    // Moves the window as the slider decided, and puts it back on top when it says so.
+    void ApplySlide(const SlideStep& step);
     void OnDestroy();
 
     // The screen and its scale (main_wnd_display.cpp).

@@ -38,11 +38,7 @@ void CMainWnd::OpenByKeyboard() {
     // The start-up animation gives way; polling takes over as after it.
     KillTimer(Hwnd(), kAnimationTimerId);
     SetTimer(Hwnd(), kPollTimerId, kPollPeriodMs, nullptr);
-    const SlideStep step = m_Slider.OpenByKeyboard(ui::WindowRect(Hwnd()), m_FullRect.Width());
-    if (step.move) {
-        const Rect& to = *step.move;
-        MoveWindow(Hwnd(), to.left, to.top, to.Width(), to.Height(), TRUE);
-    }
+    ApplySlide(m_Slider.OpenByKeyboard(ui::WindowRect(Hwnd()), m_FullRect.Width()));
     // Unlike the sliding, this activates the drawer: the user asked for its keys.
     SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     if (!SetForegroundWindow(Hwnd())) {
@@ -55,14 +51,7 @@ void CMainWnd::OpenByKeyboard() {
 
 void CMainWnd::CloseByKeyboard() {
     m_FindView.End();
-    const SlideStep step = m_Slider.Collapse(ui::WindowRect(Hwnd()), GetTickCount());
-    if (step.move) {
-        const Rect& to = *step.move;
-        MoveWindow(Hwnd(), to.left, to.top, to.Width(), to.Height(), TRUE);
-    }
-    if (step.reassert_topmost) {
-        SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+    ApplySlide(m_Slider.Collapse(ui::WindowRect(Hwnd()), GetTickCount()));
     const HWND back = m_ReturnFocus;
     if (back != nullptr && IsWindow(back) && IsWindowVisible(back) && !SetForegroundWindow(back)) {
         ui::TraceLastError(L"CMainWnd::CloseByKeyboard: SetForegroundWindow");

@@ -108,7 +108,6 @@ private:
     bool OnListChar(char32_t character);
     POINT MenuPointAtSelection() const;
     void DeleteFromKeyboard();
-    void SelectEntry(int index);
 
     // Takes an item out of the records (and the finder) once its entry is gone.
     void ForgetRecord(const ListedItem* item);

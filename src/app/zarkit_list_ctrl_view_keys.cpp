@@ -84,21 +84,8 @@ void CZarkitListCtrlView::DeleteFromKeyboard() {
     DeleteSelected();
     const int count = m_ListCtrl.Count();
     if (count > 0 && m_ListCtrl.SelectedCount() == 0) {
-        SelectEntry(std::min(first, count - 1));
+        m_ListCtrl.SelectOnly(std::min(first, count - 1));
     }
-}
-
-void CZarkitListCtrlView::SelectEntry(int index) {
-    LVITEMW clear{};
-    clear.stateMask = LVIS_SELECTED;
-    SendMessageW(m_ListCtrl.Hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(&clear));
-    LVITEMW state{};
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(m_ListCtrl.Hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(&state));
-    SendMessageW(m_ListCtrl.Hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
 }
 
 void CZarkitListCtrlView::FocusFromKeyboard() {
@@ -106,7 +93,7 @@ void CZarkitListCtrlView::FocusFromKeyboard() {
     if (m_ListCtrl.Count() > 0 && m_ListCtrl.SelectedCount() == 0) {
         const auto focused = static_cast<int>(SendMessageW(m_ListCtrl.Hwnd(), LVM_GETNEXTITEM,
                                                            static_cast<WPARAM>(-1), LVNI_FOCUSED));
-        SelectEntry(focused >= 0 ? focused : 0);
+        m_ListCtrl.SelectOnly(focused >= 0 ? focused : 0);
     }
 }
 

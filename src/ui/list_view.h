@@ -57,6 +57,16 @@ public:
         Send(LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
         return buffer;
     }
+    // Only this entry selected, with the focus, and scrolled into view.
+    void SelectOnly(int index) const {
+        LVITEMW state{};
+        state.stateMask = LVIS_SELECTED;
+        Send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        Send(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
+        Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+    }
     HWND EditLabel(int index) const {
         return reinterpret_cast<HWND>(Send(LVM_EDITLABELW, static_cast<WPARAM>(index)));
     }
