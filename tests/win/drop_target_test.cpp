@@ -14,8 +14,8 @@
 #include "core/item_block.h"
 #include "ui/data_object.h"
 #include "ui/text.h"
+#include "test_files.h"
 #include "ui/window.h"
-#include <shlobj.h>
 
 namespace zarkit {
 namespace {
@@ -72,22 +72,6 @@ protected:
     }
 };
 
-std::vector<std::uint8_t> FileList(const std::vector<fs::path>& paths) {
-    std::wstring names;
-    for (const fs::path& path : paths) {
-        names += path.wstring();
-        names += L'\0';
-    }
-    names += L'\0';
-    std::vector<std::uint8_t> bytes(sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-    DROPFILES header{};
-    header.pFiles = sizeof(DROPFILES);
-    header.fWide = TRUE;
-    std::memcpy(bytes.data(), &header, sizeof header);
-    std::memcpy(bytes.data() + sizeof header, names.data(), names.size() * sizeof(wchar_t));
-    return bytes;
-}
-
 std::vector<std::uint8_t> Utf16(const std::wstring& text, bool terminated = true) {
     const std::size_t chars = text.size() + (terminated ? 1 : 0);
     std::vector<std::uint8_t> bytes(chars * sizeof(wchar_t));
@@ -126,18 +110,11 @@ std::optional<TakenItems> AnswerIn(ui::DataObject* data) {
 class DropTargetTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ =
-            fs::temp_directory_path() /
-            (L"zk_drop_" + std::to_wstring(GetCurrentProcessId()) + L"_" + ui::Widen(info->name()));
-        fs::remove_all(folder_);
-        ASSERT_TRUE(fs::create_directories(folder_));
+        folder_ = FreshTestFolder(L"zk_drop");
+        ASSERT_FALSE(folder_.empty());
         target_ = ui::MakeCom<CMyDropTarget>(list_.Hwnd());
     }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
+    void TearDown() override { RemoveTestFolder(folder_); }
 
     // As OLE calls a target during one drag; the effect Drop reported.
     DWORD DropOn(IDataObject* data) {
@@ -169,7 +146,7 @@ TEST_F(DropTargetTest, FilesAndFoldersReachTheListWithTheirKinds) {
     const fs::path folder = folder_ / L"Sub, folder";
     fs::create_directories(folder);
     const fs::path missing = folder_ / L"gone.exe";
-    const auto data = DataWith(CF_HDROP, FileList({file, missing, folder}));
+    const auto data = DataWith(CF_HDROP, FileDropBytes({file, missing, folder}));
 
     EXPECT_EQ(DropOn(data.Get()), static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(list_.messages, 1);
@@ -186,19 +163,8 @@ TEST_F(DropTargetTest, AShortcutBringsItsTargetArgumentsAndWorkingDirectory) {
     const fs::path work_dir = folder_ / L"Work \u00E9";
     fs::create_directories(work_dir);
     const fs::path shortcut = folder_ / L"Editor.lnk";
-    {
-        ui::ComPtr<IShellLinkW> link;
-        ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                   link.PutVoid()),
-                  S_OK);
-        link->SetPath(program.c_str());
-        link->SetArguments(L"--open \"a b\" \u00FC");
-        link->SetWorkingDirectory(work_dir.c_str());
-        const auto file = link.As<IPersistFile>(IID_IPersistFile);
-        ASSERT_TRUE(file);
-        ASSERT_EQ(file->Save(shortcut.c_str(), TRUE), S_OK);
-    }
-    const auto data = DataWith(CF_HDROP, FileList({shortcut}));
+    ASSERT_EQ(SaveShortcut(shortcut, program, L"--open \"a b\" \u00FC", work_dir), S_OK);
+    const auto data = DataWith(CF_HDROP, FileDropBytes({shortcut}));
 
     EXPECT_EQ(DropOn(data.Get()), static_cast<DWORD>(DROPEFFECT_COPY));
     ASSERT_EQ(list_.files.size(), 1u);
@@ -238,7 +204,7 @@ TEST_F(DropTargetTest, DataOfNoKnownFormatIsAcceptedAndSendsNothing) {
 }
 
 TEST_F(DropTargetTest, AFileListRunningPastItsMemoryIsRefused) {
-    std::vector<std::uint8_t> list = FileList({File(L"a.exe")});
+    std::vector<std::uint8_t> list = FileDropBytes({File(L"a.exe")});
     list.resize(list.size() - 4);  // both terminators gone
     EXPECT_EQ(DropOn(DataWith(CF_HDROP, list).Get()), static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_EQ(list_.messages, 0);
@@ -277,7 +243,7 @@ TEST_F(DropTargetTest, ItemsFromTheSameListEmptyOrMalformedBlocksAreRefused) {
          {Block(own), Block(empty), truncated, claims, std::vector<std::uint8_t>{1, 2, 3}}) {
         // Files offered beside a refused block are not taken either.
         const auto data = DataWith(ItemDragFormat(), bytes);
-        data->SetBytes(CF_HDROP, FileList({File(L"a.exe")}));
+        data->SetBytes(CF_HDROP, FileDropBytes({File(L"a.exe")}));
         EXPECT_EQ(DropOn(data.Get()), static_cast<DWORD>(DROPEFFECT_NONE));
         EXPECT_FALSE(AnswerIn(data.Get()));
     }

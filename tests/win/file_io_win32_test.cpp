@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "test_files.h"
 #include "ui/handles.h"
 #include "ui/text.h"
 #include "ui/win32.h"
@@ -20,21 +21,11 @@ namespace fs = std::filesystem;
 class FileIoWin32Test : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ =
-            fs::temp_directory_path() / (L"h2_file_io_" + std::to_wstring(GetCurrentProcessId()) +
-                                         L"_" + ui::Widen(info->name()));
-        fs::remove_all(folder_);
-        ASSERT_TRUE(fs::create_directories(folder_));
+        folder_ = FreshTestFolder(L"zk_file_io");
+        ASSERT_FALSE(folder_.empty());
     }
 
-    void TearDown() override {
-        std::error_code ignored;
-        for (const auto& entry : fs::recursive_directory_iterator(folder_, ignored)) {
-            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-        }
-        fs::remove_all(folder_, ignored);
-    }
+    void TearDown() override { RemoveTestFolder(folder_); }
 
     std::string Utf8(const fs::path& path) const { return ui::Narrow(path.wstring()); }
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -23,8 +22,8 @@
 #include "ui/data_object.h"
 #include "ui/drop_source.h"
 #include "ui/text.h"
+#include "test_files.h"
 #include "xml/msxml_document.h"
-#include <shlobj.h>
 
 namespace zarkit {
 namespace {
@@ -64,12 +63,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(CZarkitListCtrlView::RegisterWindowClass());
         ASSERT_TRUE(CRawTabCtrl::RegisterWindowClass());
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ =
-            fs::temp_directory_path() / (L"zk_item_drop_" + std::to_wstring(GetCurrentProcessId()) +
-                                         L"_" + ui::Widen(info->name()));
-        fs::remove_all(folder_);
-        ASSERT_TRUE(fs::create_directories(folder_));
+        folder_ = FreshTestFolder(L"zk_item_drop");
+        ASSERT_FALSE(folder_.empty());
         for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"}) {
             std::ofstream(folder_ / name) << "x";
         }
@@ -99,9 +94,7 @@ protected:
 
     void TearDown() override {
         DestroyWindow(host_);
-        SetFileAttributesW(store_path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
+        RemoveTestFolder(folder_);
     }
 
     std::string StoredItem(const char* file, const char* identifier) const {
@@ -320,32 +313,10 @@ TEST_F(ItemDropTest, FilesFoldersAndShortcutsDroppedOnAListBecomeItemsOfItsTable
     const fs::path work_dir = folder_ / L"work";
     fs::create_directories(work_dir);
     const fs::path shortcut = folder_ / L"Editor.lnk";
-    {
-        ui::ComPtr<IShellLinkW> link;
-        ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                   link.PutVoid()),
-                  S_OK);
-        link->SetPath(program.c_str());
-        link->SetArguments(L"--open \"a b\"");
-        link->SetWorkingDirectory(work_dir.c_str());
-        const auto file = link.As<IPersistFile>(IID_IPersistFile);
-        ASSERT_TRUE(file);
-        ASSERT_EQ(file->Save(shortcut.c_str(), TRUE), S_OK);
-    }
+    ASSERT_EQ(SaveShortcut(shortcut, program, L"--open \"a b\"", work_dir), S_OK);
     const fs::path gamma = folder_ / L"gamma.txt";
-    std::wstring names;
-    for (const fs::path& path : {shortcut, work_dir, gamma, folder_ / L"gone.txt"}) {
-        names += path.wstring() + L'\0';
-    }
-    names += L'\0';
-    std::vector<std::uint8_t> list(sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-    DROPFILES header{};
-    header.pFiles = sizeof header;
-    header.fWide = TRUE;
-    std::memcpy(list.data(), &header, sizeof header);
-    std::memcpy(list.data() + sizeof header, names.data(), names.size() * sizeof(wchar_t));
     const ui::ComPtr<ui::DataObject> data = ui::MakeCom<ui::DataObject>();
-    data->SetBytes(CF_HDROP, list);
+    data->SetBytes(CF_HDROP, FileDropBytes({shortcut, work_dir, gamma, folder_ / L"gone.txt"}));
 
     PointAtList(1);
     EXPECT_EQ(DropData(data.Get()), static_cast<DWORD>(DROPEFFECT_COPY));

@@ -10,6 +10,7 @@
 #include "app/raw_tab_ctrl.h"
 #include "app/table_controller.h"
 #include "app/zarkit_list_ctrl_view.h"
+#include "test_files.h"
 #include "ui/text.h"
 #include "ui/win32.h"
 #include "ui/window.h"
@@ -29,14 +30,12 @@ protected:
         host_ = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 600, 600, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(host_, nullptr);
-        folder_ =
-            fs::temp_directory_path() / (L"zk_item_list_" + std::to_wstring(GetCurrentProcessId()));
-        fs::create_directories(folder_);
+        folder_ = FreshTestFolder(L"zk_item_list");
+        ASSERT_FALSE(folder_.empty());
     }
     void TearDown() override {
         DestroyWindow(host_);
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
+        RemoveTestFolder(folder_);
     }
 
     std::string MakeFile(const fs::path& relative) {
@@ -131,7 +130,8 @@ TEST_F(ItemListTest, ALongPathGetsAllOfItInItsTooltip) {
     // 200 characters in all, well past the 80 a tooltip's own buffer holds.
     const std::wstring base = folder_.wstring() + L"\\";
     std::wstring relative;
-    while (base.size() + relative.size() < 190) {
+    // Folders while one more still leaves room for at least "x.exe".
+    while (base.size() + relative.size() + 10 + 5 <= 200) {
         relative += L"abcdefghi\\";
     }
     relative += std::wstring(200 - base.size() - relative.size() - 4, L'x') + L".exe";
