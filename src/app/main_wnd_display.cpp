@@ -8,6 +8,7 @@
 #include "ui/gdi.h"
 #include "ui/text.h"
 #include "ui/trace.h"
+#include <shellapi.h>
 
 namespace zarkit {
 namespace {
@@ -34,6 +35,7 @@ ForegroundWindow ReadForegroundWindow() {
     facts.ours = pid == GetCurrentProcessId();
     facts.visible = IsWindowVisible(window) != FALSE;
     facts.minimised = IsIconic(window) != FALSE;
+    facts.maximised = IsZoomed(window) != FALSE;
     facts.has_caption = (GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
     wchar_t class_name[256] = L"";
     GetClassNameW(window, class_name, 256);
@@ -44,6 +46,23 @@ ForegroundWindow ReadForegroundWindow() {
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
     facts.client = ui::ToRect(client);
     return facts;
+}
+
+ShellUserState ReadShellUserState() {
+    QUERY_USER_NOTIFICATION_STATE state{};
+    if (FAILED(SHQueryUserNotificationState(&state))) {
+        return ShellUserState::kUnknown;
+    }
+    switch (state) {
+        case QUNS_BUSY:
+            return ShellUserState::kFullScreenBusy;
+        case QUNS_RUNNING_D3D_FULL_SCREEN:
+            return ShellUserState::kDirect3D;
+        case QUNS_PRESENTATION_MODE:
+            return ShellUserState::kPresentation;
+        default:
+            return ShellUserState::kNormal;
+    }
 }
 
 }  // namespace
@@ -95,7 +114,7 @@ void CMainWnd::OnScreenChange(int screen_width, int screen_height, int dpi) {
 }
 
 bool CMainWnd::FullScreenProgramInFront() const {
-    return IsFullScreenProgram(ReadForegroundWindow(), PrimaryMonitorRect());
+    return IsFullScreenProgram(ReadForegroundWindow(), PrimaryMonitorRect(), ReadShellUserState());
 }
 
 }  // namespace zarkit

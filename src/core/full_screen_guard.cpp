@@ -31,24 +31,41 @@ bool Covers(const Rect& outer, const Rect& inner) {
            outer.bottom >= inner.bottom;
 }
 
+bool Overlaps(const Rect& a, const Rect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
 }  // namespace
 
-bool IsFullScreenProgram(const ForegroundWindow& foreground, const Rect& primary_monitor) {
-    if (!foreground.exists || foreground.ours || !foreground.visible || foreground.minimised) {
+bool IsFullScreenProgram(const ForegroundWindow& foreground, const Rect& monitor,
+                         ShellUserState shell) {
+    if (foreground.exists && foreground.ours) {
         return false;
     }
-    if (primary_monitor.Width() <= 0 || primary_monitor.Height() <= 0) {
+    // The shell's answer is for the whole desktop: a program full screen on another monitor
+    // leaves this one alone.
+    const bool shell_says_full_screen = shell == ShellUserState::kFullScreenBusy ||
+                                        shell == ShellUserState::kDirect3D ||
+                                        shell == ShellUserState::kPresentation;
+    if (shell_says_full_screen && (!foreground.exists || Overlaps(foreground.window, monitor))) {
+        return true;
+    }
+    if (!foreground.exists || !foreground.visible || foreground.minimised ||
+        foreground.maximised) {
         return false;
     }
-    for (const std::string_view shell : kShellClasses) {
-        if (SameClassName(foreground.class_name, shell)) {
+    if (monitor.Width() <= 0 || monitor.Height() <= 0) {
+        return false;
+    }
+    for (const std::string_view shell_class : kShellClasses) {
+        if (SameClassName(foreground.class_name, shell_class)) {
             return false;
         }
     }
-    if (Covers(foreground.client, primary_monitor)) {
+    if (Covers(foreground.client, monitor)) {
         return true;
     }
-    return !foreground.has_caption && Covers(foreground.window, primary_monitor);
+    return !foreground.has_caption && Covers(foreground.window, monitor);
 }
 
 }  // namespace zarkit

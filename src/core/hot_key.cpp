@@ -255,8 +255,17 @@ HotKeyProblem CheckHotKey(const HotKey& key) {
                                                 : HotKeyProblem::kNeedsModifier;
 }
 
+HotKeyProblem CheckChosenHotKey(const HotKey& key) {
+    const HotKeyProblem problem = CheckHotKey(key);
+    if (problem != HotKeyProblem::kNone || key.Empty()) {
+        return problem;
+    }
+    const unsigned chord = key.modifiers & (kModControl | kModAlt | kModWin);
+    return chord == (kModControl | kModAlt) ? HotKeyProblem::kAltGrChord : HotKeyProblem::kNone;
+}
+
 HotKey HotKeyFromSetting(std::optional<std::string_view> stored) {
-    return ParseHotKey(stored ? *stored : kDefaultHotKeyText).key;
+    return ParseHotKey(stored ? *stored : kDefaultHotKey).key;
 }
 
 unsigned RegisterHotKeyModifiers(const HotKey& key) {
@@ -267,7 +276,7 @@ std::optional<std::uint16_t> HotKeyControlWord(const HotKey& key) {
     if (key.Empty()) {
         return 0;
     }
-    if ((key.modifiers & kModWin) != 0 || key.key > 0xFF) {
+    if (key.key > 0xFF) {
         return std::nullopt;
     }
     unsigned flags = 0;
@@ -278,7 +287,7 @@ std::optional<std::uint16_t> HotKeyControlWord(const HotKey& key) {
     return static_cast<std::uint16_t>(flags << 8 | key.key);
 }
 
-HotKey HotKeyFromControlWord(std::uint16_t word) {
+HotKey HotKeyFromControlWord(std::uint16_t word, bool win) {
     HotKey key;
     key.key = word & 0xFFu;
     if (key.key == 0) {
@@ -288,6 +297,7 @@ HotKey HotKeyFromControlWord(std::uint16_t word) {
     key.modifiers |= (flags & kHotKeyfShift) != 0 ? kModShift : 0;
     key.modifiers |= (flags & kHotKeyfControl) != 0 ? kModControl : 0;
     key.modifiers |= (flags & kHotKeyfAlt) != 0 ? kModAlt : 0;
+    key.modifiers |= win ? kModWin : 0;
     return key;
 }
 

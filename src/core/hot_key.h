@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-// The global hot key as the settings keep it ("Ctrl+Alt+Z"), as RegisterHotKey takes it
+// The global hot key as the settings keep it ("Ctrl+Win+Z"), as RegisterHotKey takes it
 // and as the hot-key common control reports it.
 namespace zarkit {
 
@@ -24,7 +24,11 @@ inline constexpr unsigned kHotKeyfControl = 0x2;
 inline constexpr unsigned kHotKeyfAlt = 0x4;
 inline constexpr unsigned kHotKeyfExt = 0x8;
 
-inline constexpr std::string_view kDefaultHotKeyText = "Ctrl+Alt+Z";
+// No Ctrl+Alt chord: Windows reports AltGr as Ctrl+Alt, so Ctrl+Alt+Z would swallow AltGr+Z,
+// which types a letter on several layouts (Polish "z" with a dot). Ctrl+Win chords that
+// Windows keeps for itself are few and named (virtual desktops, Narrator, the on-screen
+// keyboard); Z is not one of them, and it lies beside Ctrl and Win.
+inline constexpr char kDefaultHotKey[] = "Ctrl+Win+Z";
 
 struct HotKey {
     unsigned modifiers = 0;  // kMod* bits, without kModNoRepeat
@@ -38,6 +42,7 @@ enum class HotKeyProblem {
     kNone,
     kUnreadable,     // not modifiers and one key we know, joined by '+'
     kNeedsModifier,  // without Ctrl, Alt or Win it would take the key from every program
+    kAltGrChord,     // Ctrl+Alt without Win: AltGr on many keyboards, which types characters
 };
 
 struct ParsedHotKey {
@@ -54,6 +59,9 @@ std::string FormatHotKey(const HotKey& key);
 // Whether the key may be registered: a key we can name, and Ctrl, Alt or Win with it
 // unless it is an F-key (a plain F12 stays with the debugger, which Windows keeps it for).
 HotKeyProblem CheckHotKey(const HotKey& key);
+// What the user may choose as a new key: CheckHotKey, and no Ctrl+Alt chord without Win.
+// A stored Ctrl+Alt key is still registered: the user may have chosen it knowingly.
+HotKeyProblem CheckChosenHotKey(const HotKey& key);
 
 // The stored setting: a missing element is the default; empty text, or text that
 // does not give a usable key, is no hot key rather than a guess.
@@ -63,9 +71,11 @@ HotKey HotKeyFromSetting(std::optional<std::string_view> stored);
 unsigned RegisterHotKeyModifiers(const HotKey& key);
 
 // The hot-key control's word: low byte the key, high byte HOTKEYF_* bits. The control
-// has no Win modifier: a key with one has no word. The navigation keys carry the
-// extended flag, or the control would name them as the number pad's ("Num 7").
+// has no Win modifier: the dialog shows it beside the control, and the word leaves it out.
+// The navigation keys carry the extended flag, or the control would name them as the
+// number pad's ("Num 7"). nullopt for a key the control cannot show.
 std::optional<std::uint16_t> HotKeyControlWord(const HotKey& key);
-HotKey HotKeyFromControlWord(std::uint16_t word);
+// The key of a control word, with Win added when `win` is set (an empty word stays none).
+HotKey HotKeyFromControlWord(std::uint16_t word, bool win = false);
 
 }  // namespace zarkit

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/hot_key.h"
+
 namespace zarkit {
 
 // The process-wide settings, named as their elements in the store. The initial values
@@ -13,8 +15,8 @@ struct Settings {
     bool Show_TipOnStart = true;
     bool Animate_WindowOnStart = true;
     bool SelTable_MouseOn = false;
-    // The key that opens the drawer, as text ("Ctrl+Alt+Z"); empty for none.
-    std::string Hot_Key = "Ctrl+Alt+Z";
+    // The key that opens the drawer, as text ("Ctrl+Win+Z"); empty for none.
+    std::string Hot_Key = kDefaultHotKey;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
@@ -24,8 +26,6 @@ inline constexpr int kDefaultShowTickCount = 450;
 // The longest delay: a longer one would keep the drawer shut for good, and Settings
 // can only be reached through the open drawer.
 inline constexpr int kMaxShowTickCount = 60000;
-// The hot key when the store has no Hot_Key element.
-inline constexpr char kDefaultHotKey[] = "Ctrl+Alt+Z";
 
 // A stored flag is set only by exactly "yes": no other case, no blanks.
 bool ParseSettingFlag(std::string_view text);

@@ -311,9 +311,11 @@ bool Store::WriteSettings(const Settings& settings) {
         written &=
             WriteSetting(document, file_desc, flag.name, FormatSettingFlag(settings.*flag.member));
     }
+    // The program's own newer settings first: a missing Show_TickCount must become the last
+    // child of File_Desc, where older programs look for it.
+    written &= WriteSetting(document, file_desc, kHotKey, XmlText(settings.Hot_Key));
     written &=
         WriteSetting(document, file_desc, kTickCount, std::to_string(settings.Show_TickCount));
-    written &= WriteSetting(document, file_desc, kHotKey, XmlText(settings.Hot_Key));
     // Saved even after a partial failure: what did change belongs in the file.
     return Save() && written;
 }

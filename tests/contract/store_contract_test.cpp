@@ -200,13 +200,13 @@ TEST_F(StoreContract, DefaultStoreHasProlog_SixSettingsInOrder_AndNoTables) {
     }
     EXPECT_EQ(bytes.find("Table_Node"), std::string::npos);
     // No white space text of its own anywhere.
-    EXPECT_EQ(TextAt(*Saved(), "File_Desc"), "yes450yesyesnoCtrl+Alt+Z");
+    EXPECT_EQ(TextAt(*Saved(), "File_Desc"), "yes450yesyesnoCtrl+Win+Z");
 
     Store store = NewStore();
     ASSERT_TRUE(store.Open(path_, nullptr));
     Settings settings;
     store.ReadSettings(settings);
-    EXPECT_EQ(settings, (Settings{true, 450, true, true, false, "Ctrl+Alt+Z"}));
+    EXPECT_EQ(settings, (Settings{true, 450, true, true, false, "Ctrl+Win+Z"}));
     EXPECT_TRUE(Load(store).empty());
 
     EXPECT_FALSE(
@@ -232,7 +232,7 @@ TEST_F(StoreContract, TheHotKeyIsStoredAsTextAndOlderStoresReadTheDefault) {
     Settings settings;
     settings.Hot_Key = "F1";
     store.ReadSettings(settings);
-    EXPECT_EQ(settings.Hot_Key, "Ctrl+Alt+Z");
+    EXPECT_EQ(settings.Hot_Key, "Ctrl+Win+Z");
 
     // Written at the end of File_Desc when missing, like Show_TickCount; the text as it is.
     settings.Hot_Key = "Shift+Win+\xC3\x9C <&>";
@@ -288,7 +288,7 @@ TEST_F(StoreContract, SettingsAreFoundByNameAndFlagsAreExactlyYes) {
     Store store = OpenWith(StoreText(late_tick));
     Settings settings;
     store.ReadSettings(settings);
-    EXPECT_EQ(settings, (Settings{false, 77, false, true, true, "Ctrl+Alt+Z"}));
+    EXPECT_EQ(settings, (Settings{false, 77, false, true, true, "Ctrl+Win+Z"}));
 
     Store second = OpenWith(StoreText(
         "<Start_OnWindow>Yes</Start_OnWindow><Show_TickCount> 77ms</Show_TickCount>"
@@ -315,7 +315,7 @@ TEST_F(StoreContract, SettingsAreReadAndWrittenEachOnItsOwn) {
     Settings settings{false, 0, true, true, false, "Ctrl+Alt+Z"};
     store.ReadSettings(settings);
     // Start_OnWindow is missing and stays as it was; the later ones are still read.
-    EXPECT_EQ(settings, (Settings{false, 450, false, false, true, "Ctrl+Alt+Z"}));
+    EXPECT_EQ(settings, (Settings{false, 450, false, false, true, "Ctrl+Win+Z"}));
 
     settings.Show_TickCount = -25;
     ASSERT_TRUE(store.WriteSettings(settings));
@@ -332,6 +332,24 @@ TEST_F(StoreContract, SettingsAreReadAndWrittenEachOnItsOwn) {
                                    "Show_TickCount")
                   .size(),
               1u);
+}
+
+// Older programs find a delay they had to add at the very end of File_Desc: settings of
+// our own that are missing too go before it.
+TEST_F(StoreContract, AMissingDelayIsWrittenAsTheLastChild) {
+    Store store = OpenWith(StoreText(
+        "<Start_OnWindow>no</Start_OnWindow><Show_TipOnStart>no</Show_TipOnStart>"
+        "<Animate_WindowOnStart>no</Animate_WindowOnStart><SelTable_MouseOn>no</SelTable_MouseOn>" +
+        TableText("Tools")));
+    Settings settings;
+    store.ReadSettings(settings);
+    ASSERT_TRUE(store.WriteSettings(settings));
+    const std::string bytes = ReadFile();
+    const std::size_t hot_key = bytes.find("<Hot_Key");
+    const std::size_t delay = bytes.find("<Show_TickCount");
+    EXPECT_GT(hot_key, bytes.rfind("Table_Node>"));
+    EXPECT_GT(delay, hot_key);
+    EXPECT_EQ(bytes.find("<", bytes.find("</Show_TickCount>") + 1), bytes.find("</File_Desc>"));
 }
 
 TEST_F(StoreContract, ItemsLoadInDocumentOrderWithTheirFields) {

@@ -42,6 +42,38 @@ TEST(FullScreenGuard, MaximisedWindowsWithACaptionAreNot) {
         IsFullScreenProgram(Window({-8, -31, 1928, 1088}, {0, 0, 1920, 1080}, true), kMonitor));
 }
 
+TEST(FullScreenGuard, MaximisedWindowsThatDrawTheirOwnTitleBarAreNot) {
+    // A browser or editor with its own title bar: the client area is the whole window,
+    // and maximised the window hangs over every edge of the monitor.
+    for (const bool caption : {false, true}) {
+        ForegroundWindow browser = Window({-8, -8, 1928, 1088}, {-8, -8, 1928, 1088}, caption);
+        browser.maximised = true;
+        EXPECT_FALSE(IsFullScreenProgram(browser, kMonitor)) << caption;
+        browser.maximised = false;
+        EXPECT_TRUE(IsFullScreenProgram(browser, kMonitor)) << caption;
+    }
+}
+
+TEST(FullScreenGuard, TheShellsAnswerCountsOnTheDrawersMonitor) {
+    // An exclusive full-screen game or a presentation, whatever its window looks like.
+    const ForegroundWindow small = Window({100, 100, 500, 400}, {108, 131, 492, 392}, true);
+    for (const ShellUserState busy : {ShellUserState::kFullScreenBusy, ShellUserState::kDirect3D,
+                                      ShellUserState::kPresentation}) {
+        EXPECT_TRUE(IsFullScreenProgram(small, kMonitor, busy));
+        EXPECT_TRUE(IsFullScreenProgram(ForegroundWindow{}, kMonitor, busy));
+        // Full screen on the monitor beside the drawer's leaves the drawer alone.
+        EXPECT_FALSE(IsFullScreenProgram(Borderless({1920, 0, 3840, 1080}), kMonitor, busy));
+        ForegroundWindow ours = Borderless(kMonitor);
+        ours.ours = true;
+        EXPECT_FALSE(IsFullScreenProgram(ours, kMonitor, busy));
+    }
+    // A normal state or no answer leaves it to the window test.
+    for (const ShellUserState calm : {ShellUserState::kNormal, ShellUserState::kUnknown}) {
+        EXPECT_FALSE(IsFullScreenProgram(small, kMonitor, calm));
+        EXPECT_TRUE(IsFullScreenProgram(Borderless(kMonitor), kMonitor, calm));
+    }
+}
+
 TEST(FullScreenGuard, TheDesktopTheShellAndOurselvesAreNot) {
     for (const char* shell :
          {"Progman", "WorkerW", "Shell_TrayWnd", "Shell_SecondaryTrayWnd", "progman", "WORKERW"}) {
@@ -70,10 +102,10 @@ TEST(FullScreenGuard, HiddenMinimisedOrMissingWindowsAreNot) {
     EXPECT_FALSE(IsFullScreenProgram(ForegroundWindow{}, kMonitor));
 }
 
-TEST(FullScreenGuard, OnlyThePrimaryMonitorCounts) {
-    // Full screen on a second monitor right of the primary one leaves the strip alone.
+TEST(FullScreenGuard, OnlyTheDrawersMonitorCounts) {
+    // Full screen on a second monitor right of the drawer's leaves the strip alone.
     EXPECT_FALSE(IsFullScreenProgram(Borderless({1920, 0, 3840, 1080}), kMonitor));
-    // Spanning both monitors covers the primary one.
+    // Spanning both monitors covers the drawer's.
     EXPECT_TRUE(IsFullScreenProgram(Borderless({0, 0, 3840, 1080}), kMonitor));
     // An empty monitor rectangle (the query failed) never blocks the drawer.
     EXPECT_FALSE(IsFullScreenProgram(Borderless(kMonitor), Rect{}));

@@ -24,7 +24,9 @@ HotKeyProblem ProblemOf(std::string_view text) {
 }
 
 TEST(HotKeyText, DefaultAndLenientSpellings) {
-    EXPECT_EQ(Parsed(kDefaultHotKeyText), kCtrlAltZ);
+    EXPECT_EQ(Parsed(kDefaultHotKey), (HotKey{kModControl | kModWin, vk::kZ}));
+    // The default can be chosen, and is no chord that AltGr types with.
+    EXPECT_EQ(CheckChosenHotKey(Parsed(kDefaultHotKey)), HotKeyProblem::kNone);
     for (const char* text :
          {"ctrl + alt + z", "ALT+CTRL+Z", " Control+Alt+z\t", "c trl+alt+Z", "Ctrl+Ctrl+Alt+Z"}) {
         EXPECT_EQ(Parsed(text), kCtrlAltZ) << text;
@@ -83,7 +85,7 @@ TEST(HotKeyText, HostileTextIsUnreadable) {
 }
 
 TEST(HotKeySetting, MissingIsTheDefaultBadIsNone) {
-    EXPECT_EQ(HotKeyFromSetting(std::nullopt), kCtrlAltZ);
+    EXPECT_EQ(HotKeyFromSetting(std::nullopt), (HotKey{kModControl | kModWin, vk::kZ}));
     EXPECT_TRUE(HotKeyFromSetting("").Empty());
     EXPECT_TRUE(HotKeyFromSetting("Ctrl+Alt+Hyper").Empty());
     EXPECT_TRUE(HotKeyFromSetting("Q").Empty());
@@ -110,8 +112,24 @@ TEST(HotKeyWin32, ControlWordBothWays) {
     EXPECT_EQ(HotKeyControlWord(HotKey{}), std::uint16_t{0});
     EXPECT_TRUE(HotKeyFromControlWord(0).Empty());
     EXPECT_TRUE(HotKeyFromControlWord(0x0600).Empty());  // modifiers without a key
-    // The control has no Win key.
-    EXPECT_EQ(HotKeyControlWord(HotKey{kModWin, vk::kZ}), std::nullopt);
+    // The control has no Win key: the word leaves it out, and the dialog's box adds it.
+    EXPECT_EQ(HotKeyControlWord(HotKey{kModWin | kModControl, vk::kZ}), std::uint16_t{0x025A});
+    EXPECT_EQ(HotKeyFromControlWord(0x025A, true), (HotKey{kModWin | kModControl, vk::kZ}));
+    EXPECT_TRUE(HotKeyFromControlWord(0, true).Empty());
+}
+
+// AltGr is Ctrl+Alt to Windows: a new key may not be such a chord, unless Win is in it.
+// A stored one still registers.
+TEST(HotKeyText, NewKeysMayNotBeAltGrChords) {
+    for (const char* text : {"Ctrl+Alt+Z", "Ctrl+Alt+Shift+Z", "Ctrl+Alt+2", "Ctrl+Alt+F5"}) {
+        EXPECT_EQ(CheckChosenHotKey(Parsed(text)), HotKeyProblem::kAltGrChord) << text;
+        EXPECT_FALSE(HotKeyFromSetting(text).Empty()) << text;
+    }
+    for (const char* text : {"Ctrl+Alt+Win+Z", "Alt+Win+Z", "Ctrl+Shift+Z", "Alt+Z", "Win+F5"}) {
+        EXPECT_EQ(CheckChosenHotKey(Parsed(text)), HotKeyProblem::kNone) << text;
+    }
+    EXPECT_EQ(CheckChosenHotKey(HotKey{0, vk::kZ}), HotKeyProblem::kNeedsModifier);
+    EXPECT_EQ(CheckChosenHotKey(HotKey{}), HotKeyProblem::kNone);
 }
 
 }  // namespace

@@ -286,7 +286,7 @@ class SettingsTest(drive.CommandsTestCase):
         # missing when the settings are written.
         expected = (store.replace(b"<Show_TickCount>700<", b"<Show_TickCount>250<")
                     .replace(b"<SelTable_MouseOn>no<", b"<SelTable_MouseOn>yes<")
-                    .replace(b"</File_Desc>", b"<Hot_Key>Ctrl+Alt+Z</Hot_Key></File_Desc>"))
+                    .replace(b"</File_Desc>", b"<Hot_Key>Ctrl+Win+Z</Hot_Key></File_Desc>"))
         self.assertEqual(body(self.store()), body(expected))
 
         # Hover selection now works at once, without a restart.

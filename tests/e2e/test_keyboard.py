@@ -23,8 +23,9 @@ FOCUS_WINDOW = os.environ.get("ZARKIT_FOCUS_WINDOW", "")
 COLLAPSED = (0, 96, 3, 576)
 AWAY = (800, 650)
 WORK = "Work Window"
-MOD_ALT, MOD_CONTROL = 0x1, 0x2
+MOD_ALT, MOD_CONTROL, MOD_WIN = 0x1, 0x2, 0x8
 HOT_KEY_CONTROL = 1019
+HOT_KEY_WIN = 1026
 
 
 def item(path, name, number, **fields):
@@ -89,7 +90,7 @@ class KeyboardTestCase(harness.DrawerTestCase):
         if not harness.wait_for(lambda: harness.geometry(self.drawer) == expected, timeout, 0.02):
             self.fail("%s: %s" % (message, harness.geometry(self.drawer)))
 
-    def hot_key(self, keys="ctrl+alt+z"):
+    def hot_key(self, keys="ctrl+super+z"):
         """The hot key; the drawer opens with the focus in a list of its."""
         self.key(keys)
         self.wait_geometry(OPEN, "%s did not open the drawer" % keys)
@@ -131,7 +132,7 @@ class HotKeyTest(KeyboardTestCase):
 
         # The hot key again closes it, and gives the focus back too.
         self.hot_key()
-        self.key("ctrl+alt+z")
+        self.key("ctrl+super+z")
         self.wait_geometry(COLLAPSED, "the hot key again did not collapse the drawer")
         self.assertTrue(harness.wait_for(lambda: self.front()[1] == WORK, 3))
 
@@ -157,21 +158,25 @@ class HotKeyTest(KeyboardTestCase):
         fields = drive.controls("Settings")
         self.assertEqual(fields[1018]["text"], "Hot key to open the drawer")
         self.assertEqual(fields[HOT_KEY_CONTROL]["text"], "0x0651")  # Ctrl+Alt, Q
+        self.assertFalse(fields[HOT_KEY_WIN]["checked"])
         drive.click_control("Settings", HOT_KEY_CONTROL)
-        self.key("ctrl+alt+z")
+        self.key("ctrl+z")
         self.assertTrue(harness.wait_for(
-            lambda: drive.controls("Settings")[HOT_KEY_CONTROL]["text"] == "0x065A", 3))
+            lambda: drive.controls("Settings")[HOT_KEY_CONTROL]["text"] == "0x025A", 3))
+        drive.click_control("Settings", HOT_KEY_WIN)
 
-        self.start_window("Holder", MOD_CONTROL | MOD_ALT, ord("Z"))
+        self.start_window("Holder", MOD_CONTROL | MOD_WIN, ord("Z"))
         stored = self.program.read("info_data.xml", "rb")
         drive.press("Settings", "OK")
         texts = drive.message_box("Zarkit")
         self.assertIsNotNone(texts, "no message about the taken key")
-        self.assertIn("The hot key Ctrl+Alt+Z is already in use by another program. "
+        self.assertIn("The hot key Ctrl+Win+Z is already in use by another program. "
                       "Zarkit keeps Ctrl+Alt+Q.", texts)
         drive.close("Zarkit", "OK")
         self.assertIsNotNone(drive.wait_window("Settings", 1), "the dialog closed")
-        self.assertEqual(drive.controls("Settings")[HOT_KEY_CONTROL]["text"], "0x0651")
+        fields = drive.controls("Settings")
+        self.assertEqual((fields[HOT_KEY_CONTROL]["text"], fields[HOT_KEY_WIN]["checked"]),
+                         ("0x0651", False))
         self.assertEqual(self.program.read("info_data.xml", "rb"), stored)
         drive.close("Settings", "OK")
         self.assertIn(b"<Hot_Key>Ctrl+Alt+Q</Hot_Key>", self.program.read("info_data.xml", "rb"))
@@ -182,20 +187,31 @@ class HotKeyTest(KeyboardTestCase):
         self.focus_work()
         self.hot_key("ctrl+alt+q")
 
-        # A free key is taken, and the old one is let go for other programs.
+        # A new Ctrl+Alt key is refused (AltGr types with it); a free Win key is taken, and
+        # the old one is let go for other programs.
         drive.menu_command(LIST_EMPTY, "Settings")
         self.assertIsNotNone(drive.wait_window("Settings"))
         drive.click_control("Settings", HOT_KEY_CONTROL)
         self.key("ctrl+alt+w")
         self.assertTrue(harness.wait_for(
             lambda: drive.controls("Settings")[HOT_KEY_CONTROL]["text"] == "0x0657", 3))
+        drive.press("Settings", "OK")
+        texts = drive.message_box("Zarkit")
+        self.assertIsNotNone(texts, "no message about the AltGr chord")
+        self.assertTrue(any("AltGr" in text for text in texts), texts)
+        drive.close("Zarkit", "OK")
+        drive.click_control("Settings", HOT_KEY_CONTROL)
+        self.key("alt+w")
+        self.assertTrue(harness.wait_for(
+            lambda: drive.controls("Settings")[HOT_KEY_CONTROL]["text"] == "0x0457", 3))
+        drive.click_control("Settings", HOT_KEY_WIN)
         drive.close("Settings", "OK")
-        self.assertIn(b"<Hot_Key>Ctrl+Alt+W</Hot_Key>", self.program.read("info_data.xml", "rb"))
+        self.assertIn(b"<Hot_Key>Alt+Win+W</Hot_Key>", self.program.read("info_data.xml", "rb"))
         self.start_window("Q holder", MOD_CONTROL | MOD_ALT, ord("Q"))
         self.key("Escape")
         self.wait_geometry(COLLAPSED, "Esc did not collapse the drawer")
         self.focus_work()
-        self.hot_key("ctrl+alt+w")
+        self.hot_key("alt+super+w")
 
 
 class FindTest(KeyboardTestCase):

@@ -15,7 +15,7 @@ class StoreFileTest(harness.DrawerTestCase):
         settings = [(child.tag, child.text) for child in root if child.tag != "Table_Node"]
         self.assertEqual(settings, [("Start_OnWindow", "yes"), ("Show_TickCount", "450"),
                                     ("Show_TipOnStart", "yes"), ("Animate_WindowOnStart", "yes"),
-                                    ("SelTable_MouseOn", "no"), ("Hot_Key", "Ctrl+Alt+Z")])
+                                    ("SelTable_MouseOn", "no"), ("Hot_Key", "Ctrl+Win+Z")])
 
     def test_an_unreadable_store_is_reported_left_alone_and_ends_the_program(self):
         for name, damaged in (("truncated", harness.store_xml([("Common", [])])[:-9]),

@@ -340,6 +340,14 @@ void SetHotKeyWord(const ui::ModalDialog& dialog, std::uint16_t word) {
     SendDlgItemMessageW(dialog.Hwnd(), IDC_HOT_KEY, HKM_SETHOTKEY, word, 0);
 }
 
+bool WinTicked(const ui::ModalDialog& dialog) {
+    return IsDlgButtonChecked(dialog.Hwnd(), IDC_HOT_KEY_WIN) == BST_CHECKED;
+}
+
+void SetWin(const ui::ModalDialog& dialog, bool win) {
+    CheckDlgButton(dialog.Hwnd(), IDC_HOT_KEY_WIN, win ? BST_CHECKED : BST_UNCHECKED);
+}
+
 // A new key that cannot be registered: the dialog says so and stays open with the old
 // key, nothing taken; one that can is taken in its written form, once.
 TEST(Dialogs, SettingsHotKeyTakenElsewhereKeepsTheOldOne) {
@@ -354,18 +362,21 @@ TEST(Dialogs, SettingsHotKeyTakenElsewhereKeepsTheOldOne) {
     };
     std::wstring text, caption;
     std::uint16_t shown = 0, after_refusal = 0;
+    bool win_after_refusal = true;
     DialogScript script;
     script.Then([&] {
         if (!Shown(dialog)) {
             return false;
         }
         shown = HotKeyWord(dialog);
-        SetHotKeyWord(dialog, 0x065A);  // Ctrl+Alt+Z
+        SetHotKeyWord(dialog, 0x025A);  // Ctrl+Z, with the Win box: Ctrl+Win+Z
+        SetWin(dialog, true);
         return true;
     });
     AddRefusal(script, dialog, text, caption);
     script.Then([&] {
         after_refusal = HotKeyWord(dialog);
+        win_after_refusal = WinTicked(dialog);
         EXPECT_EQ(GetFocus(), GetDlgItem(dialog.Hwnd(), IDC_HOT_KEY));
         free = true;
         SetHotKeyWord(dialog, 0x0374);  // Shift+Ctrl+F5
@@ -375,31 +386,43 @@ TEST(Dialogs, SettingsHotKeyTakenElsewhereKeepsTheOldOne) {
     EXPECT_EQ(script.Run([&] { return dialog.DoModal(); }), IDOK);
     EXPECT_EQ(shown, 0x0651);
     EXPECT_EQ(text,
-              L"The hot key Ctrl+Alt+Z is already in use by another program. Zarkit keeps "
+              L"The hot key Ctrl+Win+Z is already in use by another program. Zarkit keeps "
               L"Ctrl+Alt+Q.");
     EXPECT_EQ(caption, L"Zarkit");
     EXPECT_EQ(after_refusal, 0x0651);
+    EXPECT_FALSE(win_after_refusal);
     ASSERT_EQ(tried.size(), 2u);
-    EXPECT_EQ(tried[0], (HotKey{kModControl | kModAlt, 'Z'}));
+    EXPECT_EQ(tried[0], (HotKey{kModControl | kModWin, 'Z'}));
     EXPECT_EQ(tried[1], (HotKey{kModControl | kModShift, 0x74}));
     EXPECT_EQ(dialog.m_Settings.Hot_Key, "Ctrl+Shift+F5");
 }
 
 // Left as it was, the key is not tried again and its text stays as stored, even one the
-// control cannot show; cleared, it is none. A key the program cannot name is refused.
+// control cannot show or a Ctrl+Alt key of an older store; cleared, it is none. A key the
+// program cannot name, or a new Ctrl+Alt chord (AltGr on many keyboards), is refused.
 TEST(Dialogs, SettingsHotKeyUnchangedClearedOrUnusable) {
+    constexpr std::uint16_t kLeftAlone = 0xFFFF;
     struct Case {
         std::string stored;
-        std::uint16_t typed;  // 0xFFFF: left alone
-        bool accepted;
+        std::uint16_t typed;
+        int win;  // -1: the box left alone
+        bool shown_win;
+        const wchar_t* refusal;  // nullptr: accepted
         std::string result;
     };
-    const Case cases[] = {{"Win+F1", 0xFFFF, true, "Win+F1"},
-                          {"ctrl+alt+z", 0xFFFF, true, "ctrl+alt+z"},
-                          {"Ctrl+Alt+Z", 0, true, ""},
-                          {"Ctrl+Alt+Z", 0x06BA, false, "Ctrl+Alt+Z"}};  // Ctrl+Alt+;
+    const Case cases[] = {
+        {"Win+F1", kLeftAlone, -1, true, nullptr, "Win+F1"},
+        {"ctrl+alt+z", kLeftAlone, -1, false, nullptr, "ctrl+alt+z"},
+        {"Ctrl+Alt+Z", 0, -1, false, nullptr, ""},
+        {"Ctrl+Win+Z", 0, -1, true, nullptr, ""},
+        {"Ctrl+Win+Z", kLeftAlone, 0, true, nullptr, "Ctrl+Z"},
+        {"Ctrl+Alt+Z", 0x045A, 1, false, nullptr, "Alt+Win+Z"},
+        {"Ctrl+Alt+Z", 0x06BA, -1, false, L"cannot use this key", "Ctrl+Alt+Z"},  // Ctrl+Alt+;
+        {"Ctrl+Win+Z", 0x0651, 0, true, L"AltGr", "Ctrl+Win+Z"},                  // Ctrl+Alt+Q
+        {"Ctrl+Win+Z", 0x0751, 0, true, L"AltGr", "Ctrl+Win+Z"},  // Ctrl+Alt+Shift+Q
+    };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.stored);
+        SCOPED_TRACE(c.stored + " " + std::to_string(c.typed) + " " + std::to_string(c.win));
         CDlgSetting dialog;
         dialog.m_Settings = StoredSettings();
         dialog.m_Settings.Hot_Key = c.stored;
@@ -409,27 +432,35 @@ TEST(Dialogs, SettingsHotKeyUnchangedClearedOrUnusable) {
             return true;
         };
         std::wstring text, caption;
+        bool shown_win = false;
         DialogScript script;
         script.Then([&] {
             if (!Shown(dialog)) {
                 return false;
             }
-            if (c.typed != 0xFFFF) {
+            shown_win = WinTicked(dialog);
+            if (c.typed != kLeftAlone) {
                 SetHotKeyWord(dialog, c.typed);
+            }
+            if (c.win >= 0) {
+                SetWin(dialog, c.win == 1);
             }
             return true;
         });
-        if (!c.accepted) {
+        if (c.refusal != nullptr) {
             AddRefusal(script, dialog, text, caption);
             script.Do([&] { Click(dialog.Hwnd(), IDCANCEL); });
         } else {
             script.Do([&] { Click(dialog.Hwnd(), IDOK); });
         }
-        EXPECT_EQ(script.Run([&] { return dialog.DoModal(); }), c.accepted ? IDOK : IDCANCEL);
+        EXPECT_EQ(script.Run([&] { return dialog.DoModal(); }),
+                  c.refusal == nullptr ? IDOK : IDCANCEL);
+        EXPECT_EQ(shown_win, c.shown_win);
         EXPECT_EQ(dialog.m_Settings.Hot_Key, c.result);
-        EXPECT_EQ(tries, c.accepted && c.typed != 0xFFFF ? 1 : 0);
-        if (!c.accepted) {
-            EXPECT_NE(text.find(L"cannot use this key"), std::wstring::npos) << text;
+        const bool changed = c.typed != kLeftAlone || c.win >= 0;
+        EXPECT_EQ(tries, c.refusal == nullptr && changed ? 1 : 0);
+        if (c.refusal != nullptr) {
+            EXPECT_NE(text.find(c.refusal), std::wstring::npos) << text;
         }
     }
 }

@@ -54,13 +54,14 @@ bool CDlgSetting::OnInitDialog() {
         SetChecked(box.id, m_Settings.*box.flag);
     }
     // A key without Ctrl or Alt would take a key from every program: the control adds
-    // Ctrl+Alt to one typed bare or with Shift alone.
+    // Ctrl to one typed bare or with Shift alone (with the Win box, that is the default's
+    // chord).
     SendDlgItemMessageW(Hwnd(), IDC_HOT_KEY, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
-                        MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+                        MAKELPARAM(HOTKEYF_CONTROL, 0));
     const HotKey stored = HotKeyFromSetting(m_Settings.Hot_Key);
-    // The control has no Win key: such a key shows as none, and is kept unless changed.
     m_ShownHotKey = HotKeyControlWord(stored).value_or(0);
-    SetHotKeyWord(m_ShownHotKey);
+    m_ShownWin = m_ShownHotKey != 0 && (stored.modifiers & kModWin) != 0;
+    ShowHotKey(m_ShownHotKey, m_ShownWin);
     return true;
 }
 
@@ -68,29 +69,41 @@ std::uint16_t CDlgSetting::HotKeyWord() const {
     return LOWORD(SendDlgItemMessageW(Hwnd(), IDC_HOT_KEY, HKM_GETHOTKEY, 0, 0));
 }
 
-void CDlgSetting::SetHotKeyWord(std::uint16_t word) {
+void CDlgSetting::ShowHotKey(std::uint16_t word, bool win) {
     SendDlgItemMessageW(Hwnd(), IDC_HOT_KEY, HKM_SETHOTKEY, word, 0);
+    SetChecked(IDC_HOT_KEY_WIN, win);
 }
 
 bool CDlgSetting::ReadHotKey(std::string& text) {
     const std::uint16_t word = HotKeyWord();
-    if (word == m_ShownHotKey) {
+    const bool win = IsChecked(IDC_HOT_KEY_WIN);
+    if (word == m_ShownHotKey && (win == m_ShownWin || word == 0)) {
         text = m_Settings.Hot_Key;
         return true;
     }
-    const HotKey key = HotKeyFromControlWord(word);
+    const HotKey key = HotKeyFromControlWord(word, win);
     std::string refusal;
-    if (CheckHotKey(key) != HotKeyProblem::kNone) {
-        refusal =
-            "Zarkit cannot use this key as its hot key. Choose a letter, a digit, a "
-            "function key or a navigation key, with Ctrl or Alt.";
-    } else if (m_TryHotKey && !m_TryHotKey(key)) {
-        refusal = "The hot key " + KeyName(key) + " is already in use by another program. " +
-                  "Zarkit keeps " + KeyName(HotKeyFromSetting(m_Settings.Hot_Key)) + ".";
+    switch (CheckChosenHotKey(key)) {
+        case HotKeyProblem::kNone:
+            if (m_TryHotKey && !m_TryHotKey(key)) {
+                refusal = "The hot key " + KeyName(key) + " is already in use by another program. " +
+                          "Zarkit keeps " + KeyName(HotKeyFromSetting(m_Settings.Hot_Key)) + ".";
+            }
+            break;
+        case HotKeyProblem::kAltGrChord:
+            refusal =
+                "Ctrl+Alt keys are also AltGr, which types characters on many keyboards. "
+                "Choose another key, or tick \"+ Win\" (for example Ctrl+Win+Z).";
+            break;
+        default:
+            refusal =
+                "Zarkit cannot use this key as its hot key. Choose a letter, a digit, a "
+                "function key or a navigation key, with Ctrl, Alt or Win.";
+            break;
     }
     if (!refusal.empty()) {
         ShowWarning(refusal);
-        SetHotKeyWord(m_ShownHotKey);
+        ShowHotKey(m_ShownHotKey, m_ShownWin);
         SetFocus(Item(IDC_HOT_KEY));
         return false;
     }

@@ -17,10 +17,12 @@ namespace zarkit {
 // and the caller does nothing.
 //
 // OK refuses a delay that is not a number, negative or above kMaxShowTickCount with
-// a message, puts the focus on the field and keeps the dialog open. A hot key that was
-// changed is handed to m_TryHotKey, which registers it: when it cannot (another program
-// holds the key), the dialog says so, shows the old key again and stays open, and the
-// old key stays registered.
+// a message, puts the focus on the field and keeps the dialog open. The hot key is the
+// control's key, with Win when its box is ticked (the control has no Win key). A new
+// Ctrl+Alt chord is refused with its reason. A hot key that was changed is handed to
+// m_TryHotKey, which registers it: when it cannot (another program holds the key), the
+// dialog says so, shows the old key again and stays open, and the old key stays
+// registered.
 class CDlgSetting : public CMyDialog {
 public:
     explicit CDlgSetting(HWND parent = nullptr);
@@ -41,11 +43,12 @@ private:
     // The hot key the user chose; false, after telling them, when it cannot be had.
     bool ReadHotKey(std::string& text);
     std::uint16_t HotKeyWord() const;
-    void SetHotKeyWord(std::uint16_t word);
+    void ShowHotKey(std::uint16_t word, bool win);
 
-    // What the control showed at the start: left as it was, the stored text is kept as
-    // it is, even for a key the control cannot show.
+    // What the control and the Win box showed at the start: left as they were, the stored
+    // text is kept as it is, even for a key the control cannot show.
     std::uint16_t m_ShownHotKey = 0;
+    bool m_ShownWin = false;
 };
 
 }  // namespace zarkit
