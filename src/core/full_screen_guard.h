@@ -21,11 +21,11 @@ struct ForegroundWindow {
 
 // What the shell says of the user's state (SHQueryUserNotificationState).
 enum class ShellUserState {
-    kUnknown,          // the shell gave no answer
-    kNormal,           // notifications accepted, or the screen saver, or quiet time
-    kFullScreenBusy,   // QUNS_BUSY: a full-screen program
-    kDirect3D,         // QUNS_RUNNING_D3D_FULL_SCREEN: an exclusive full-screen game
-    kPresentation,     // QUNS_PRESENTATION_MODE
+    kUnknown,         // the shell gave no answer
+    kNormal,          // notifications accepted, or the screen saver, or quiet time
+    kFullScreenBusy,  // QUNS_BUSY: a full-screen program
+    kDirect3D,        // QUNS_RUNNING_D3D_FULL_SCREEN: an exclusive full-screen game
+    kPresentation,    // QUNS_PRESENTATION_MODE
 };
 
 // Whether a full-screen program is in front on the drawer's monitor (a game, a video, a
