@@ -50,8 +50,7 @@ bool IsFullScreenProgram(const ForegroundWindow& foreground, const Rect& monitor
     if (shell_says_full_screen && (!foreground.exists || Overlaps(foreground.window, monitor))) {
         return true;
     }
-    if (!foreground.exists || !foreground.visible || foreground.minimised ||
-        foreground.maximised) {
+    if (!foreground.exists || !foreground.visible || foreground.minimised || foreground.maximised) {
         return false;
     }
     if (monitor.Width() <= 0 || monitor.Height() <= 0) {

@@ -86,8 +86,9 @@ bool CDlgSetting::ReadHotKey(std::string& text) {
     switch (CheckChosenHotKey(key)) {
         case HotKeyProblem::kNone:
             if (m_TryHotKey && !m_TryHotKey(key)) {
-                refusal = "The hot key " + KeyName(key) + " is already in use by another program. " +
-                          "Zarkit keeps " + KeyName(HotKeyFromSetting(m_Settings.Hot_Key)) + ".";
+                refusal = "The hot key " + KeyName(key) +
+                          " is already in use by another program. " + "Zarkit keeps " +
+                          KeyName(HotKeyFromSetting(m_Settings.Hot_Key)) + ".";
             }
             break;
         case HotKeyProblem::kAltGrChord:
