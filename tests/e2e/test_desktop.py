@@ -127,6 +127,33 @@ class DesktopTest(harness.DrawerTestCase):
         time.sleep(0.2)
         self.assertTrue(self.wait_open(drawer), "the drawer did not open once it was gone")
 
+    def test_a_maximised_window_with_its_own_title_bar_does_not_keep_the_drawer_shut(self):
+        # Wine maximises only the windows it does not leave to a window manager.
+        key = "HKCU\\Software\\Wine\\AppDefaults\\full_screen_window.exe\\X11 Driver"
+        harness.reg("add", key, "/v", "Managed", "/d", "N", "/f")
+        self.addCleanup(harness.reg, "delete", key, "/v", "Managed", "/f", check=False)
+        drawer = self.start_with([("Common", [])])
+        time.sleep(0.5)
+        program = subprocess.Popen([harness.WINE, FULL_SCREEN, "maximised"],
+                                   env=harness.wine_env(), stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        try:
+            self.assertTrue(harness.wait_for(lambda: harness.windows_named("ZkFullScreen"), 20,
+                                             interval=0.1))
+            time.sleep(0.5)
+            # Its client area covers the whole screen, as a full-screen program's does.
+            window = [w for w in harness.probe_windows() if w["class"] == "ZkFullScreen"][0]
+            left, top, right, bottom = window["rect"]
+            self.assertTrue(left <= 0 and top <= 0 and right >= 1024 and bottom >= 768,
+                            window["rect"])
+            harness.move_pointer(*AWAY)
+            time.sleep(0.2)
+            self.assertTrue(self.wait_open(drawer), "a maximised window kept the drawer shut")
+            harness.Screenshot("maximised_in_front")
+        finally:
+            harness.probe("close", "ZkFullScreen")
+            program.wait(timeout=20)
+
 
 if __name__ == "__main__":
     harness.main()
