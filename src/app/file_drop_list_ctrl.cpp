@@ -50,15 +50,15 @@ std::string CFileDropListCtrl::GetItemTipText(int index) const {
 }
 
 void CFileDropListCtrl::CreateTip() {
-    m_Tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
-    if (m_Tip == nullptr) {
+    m_Tip.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
+                                GetModuleHandleW(nullptr), nullptr));
+    if (!m_Tip) {
         ui::TraceLastError(L"CFileDropListCtrl::CreateTip: CreateWindowExW");
         return;
     }
-    SendMessageW(m_Tip, TTM_SETMAXTIPWIDTH, 0, kTipWidth);
+    SendMessageW(m_Tip.Get(), TTM_SETMAXTIPWIDTH, 0, kTipWidth);
 }
 
 // Made when the pointer first comes over an entry: most tables are never pointed at.
@@ -69,9 +69,9 @@ void CFileDropListCtrl::TrackTipItem(POINT point) {
     if (item == m_TipItem) {
         return;
     }
-    if (m_Tip == nullptr) {
+    if (!m_Tip) {
         CreateTip();
-        if (m_Tip == nullptr) {
+        if (!m_Tip) {
             return;
         }
     }
@@ -80,7 +80,7 @@ void CFileDropListCtrl::TrackTipItem(POINT point) {
     tool.hwnd = Hwnd();
     if (m_TipItem >= 0) {
         tool.uId = static_cast<UINT_PTR>(m_TipItem);
-        SendMessageW(m_Tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(m_Tip.Get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     m_TipItem = item;
     if (item < 0) {
@@ -90,7 +90,7 @@ void CFileDropListCtrl::TrackTipItem(POINT point) {
     tool.uId = static_cast<UINT_PTR>(item);
     GetClientRect(Hwnd(), &tool.rect);
     tool.lpszText = LPSTR_TEXTCALLBACKW;
-    if (!SendMessageW(m_Tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
+    if (!SendMessageW(m_Tip.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
         ui::Trace(L"CFileDropListCtrl: TTM_ADDTOOLW failed\n");
     }
 }
@@ -128,7 +128,7 @@ LRESULT CFileDropListCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lpa
             break;
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(lparam);
-            if (header->hwndFrom == m_Tip && header->code == TTN_GETDISPINFOW) {
+            if (header->hwndFrom == m_Tip.Get() && header->code == TTN_GETDISPINFOW) {
                 OnTipText(*reinterpret_cast<NMTTDISPINFOW*>(lparam));
                 return 0;
             }
@@ -143,14 +143,22 @@ LRESULT CFileDropListCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lpa
         case WM_ZK_DROPITEMS:
             OnDropItems(reinterpret_cast<DroppedItems*>(wparam));
             return 0;
-        case WM_DESTROY:
+        case WM_DESTROY: {
             StopDropTarget();
-            break;
+            // A child cannot own a popup: the tooltips' owner is the drawer, which outlives
+            // this list. The control's own one is left behind by some list views (Wine's).
+            m_Tip.Reset();
+            const HWND builtin_tip = ListView_GetToolTips(Hwnd());
+            const LRESULT result = DefSubclassProc(Hwnd(), message, wparam, lparam);
+            if (builtin_tip != nullptr && IsWindow(builtin_tip)) {
+                DestroyWindow(builtin_tip);
+            }
+            return result;
+        }
         case WM_NCDESTROY: {
             const HWND control = Hwnd();
             RemoveWindowSubclass(control, &SubclassProc, kSubclassId);
             Attach(nullptr);
-            m_Tip = nullptr;
             return DefSubclassProc(control, message, wparam, lparam);
         }
         default:

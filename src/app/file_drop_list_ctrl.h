@@ -6,6 +6,7 @@
 #include "app/list_keys.h"
 #include "core/drop_mode.h"
 #include "core/geometry.h"
+#include "ui/handles.h"
 #include "ui/list_view.h"
 #include "ui/win32.h"
 #include <shellapi.h>
@@ -59,8 +60,9 @@ private:
     void OnDropText(const void* text, bool utf16);
     void OnDropItems(DroppedItems* items);
 
-    // Owned by the control window (an owned popup goes with its owner).
-    HWND m_Tip = nullptr;
+    // Made on the first hover; destroyed with the control, since its owner (the top-level
+    // window: a child cannot own a popup) outlives it.
+    ui::WindowHandle m_Tip;
     // The entry the tooltip's one tool stands for: its id, so the tip changes with it.
     int m_TipItem = -1;
     // The tooltip reads its text from here, so no buffer of its own limits it.

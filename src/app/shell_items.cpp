@@ -21,9 +21,10 @@ std::optional<int> SystemIndex(const void* what, UINT extra_flags, DWORD attribu
     return info.iIcon;
 }
 
-// The shell's image list of one size: its indexes are those of every other size. An
-// IImageList is an HIMAGELIST. Looked up by name: Windows XP exported it by number only.
-HIMAGELIST SystemImageList(ShellIconList source) {
+// The shell's image list of one size: its indexes are those of every other size. The
+// IImageList is an HIMAGELIST; the reference it comes with is the caller's. Looked up by
+// name: Windows XP exported it by number only.
+ui::ComPtr<IUnknown> SystemImageList(ShellIconList source) {
     using GetImageListFunction = HRESULT(WINAPI*)(int, REFIID, void**);
     static const auto get_image_list =
         reinterpret_cast<GetImageListFunction>(reinterpret_cast<void*>(
@@ -34,11 +35,16 @@ HIMAGELIST SystemImageList(ShellIconList source) {
     const int which = source == ShellIconList::kJumbo        ? SHIL_JUMBO
                       : source == ShellIconList::kExtraLarge ? SHIL_EXTRALARGE
                                                              : SHIL_LARGE;
-    void* list = nullptr;
-    if (get_image_list != nullptr && SUCCEEDED(get_image_list(which, kImageListId, &list))) {
-        return static_cast<HIMAGELIST>(list);
+    ui::ComPtr<IUnknown> list;
+    if (get_image_list == nullptr || FAILED(get_image_list(which, kImageListId, list.PutVoid()))) {
+        ui::Trace(L"SHGetImageList(%d) failed\n", which);
     }
-    ui::Trace(L"SHGetImageList(%d) failed\n", which);
+    return list;
+}
+
+// The large icons of the system image list, which SHGetFileInfo hands out without a
+// reference: the shell keeps that list for the life of the process.
+HIMAGELIST LargeSystemIcons() {
     SHFILEINFOW info{};
     return reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(L".txt", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
@@ -134,6 +140,7 @@ std::optional<int> ShellIconCache::PathIcon(const std::string& path) {
 
 void ShellIconCache::SetDpi(int dpi) {
     icon_size_ = ListIconSizeForDpi(dpi);
+    system_images_.Reset();
     images_.Reset();
     image_of_system_icon_.clear();
 }
@@ -173,7 +180,11 @@ std::optional<int> ShellIconCache::ImageOf(const ItemRecord& record) {
 // Drawn at the image list's size: a larger icon of the shell's is scaled down, never a
 // smaller one up.
 ui::IconHandle ShellIconCache::IconAt(int system_index) {
-    const HIMAGELIST system_list = SystemImageList(icon_size_.source);
+    if (!system_images_) {
+        system_images_ = SystemImageList(icon_size_.source);
+    }
+    const HIMAGELIST system_list =
+        system_images_ ? reinterpret_cast<HIMAGELIST>(system_images_.Get()) : LargeSystemIcons();
     ui::IconHandle icon(ImageList_GetIcon(system_list, system_index, ILD_TRANSPARENT));
     if (!icon) {
         ui::Trace(L"ImageList_GetIcon(%d) failed\n", system_index);

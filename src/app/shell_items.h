@@ -6,6 +6,7 @@
 
 #include "core/dpi_scale.h"
 #include "core/item_record.h"
+#include "ui/com.h"
 #include "ui/handles.h"
 
 // What the shell knows of items: whether their targets exist, their icons, special
@@ -58,6 +59,8 @@ private:
     std::map<int, int> by_folder_;
     std::optional<int> web_page_;
     ListIconSize icon_size_ = ListIconSizeForDpi(kDefaultDpi);
+    // The shell's image list of that size, held from the first icon until the size changes.
+    ui::ComPtr<IUnknown> system_images_;
     ui::ImageList images_;
     std::map<int, int> image_of_system_icon_;
 };

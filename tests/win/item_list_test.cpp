@@ -15,6 +15,8 @@
 #include "ui/win32.h"
 #include "ui/window.h"
 #include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 namespace zarkit {
 namespace {
@@ -157,6 +159,68 @@ TEST_F(ItemListTest, ALongPathGetsAllOfItInItsTooltip) {
     tool.lpszText = text;
     SendMessageW(tip, TTM_GETTEXTW, sizeof text / sizeof text[0], reinterpret_cast<LPARAM>(&tool));
     EXPECT_EQ(std::wstring(text), ui::Widen(path) + L"   --flag");
+}
+
+// The tooltips are owned by the top-level window, which outlives the list: they must go
+// with the list, or every deleted table that was ever pointed at leaves windows behind.
+TEST_F(ItemListTest, TheTooltipGoesWithItsList) {
+    const std::string path = MakeFile(L"pointed.txt");
+    for (int round = 0; round < 3; ++round) {
+        auto view = MakeView();
+        ItemRecord record = PathRecord(path, "Pointed at");
+        ASSERT_TRUE(view->InsertItemRecord(record));
+        const HWND list = view->ListCtrl().Hwnd();
+        POINT position{};
+        ASSERT_TRUE(ListView_GetItemPosition(list, 0, &position));
+        SendMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM(position.x + 20, position.y + 10));
+        const HWND tip = TipOf(list);
+        const HWND builtin = ListView_GetToolTips(list);
+        ASSERT_NE(tip, nullptr);
+        view.reset();
+        EXPECT_FALSE(IsWindow(tip)) << "round " << round;
+        EXPECT_FALSE(IsWindow(builtin)) << "round " << round;
+    }
+}
+
+// References held on the shell's image list of one size: what an AddRef finds beyond
+// the caller's own two.
+ULONG ExtraReferences(int which) {
+    static constexpr GUID kImageListId = {
+        0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
+    IUnknown* list = nullptr;
+    if (FAILED(SHGetImageList(which, kImageListId, reinterpret_cast<void**>(&list)))) {
+        return 0;
+    }
+    const ULONG count = list->AddRef();
+    list->Release();
+    list->Release();
+    return count - 2;
+}
+
+// Icons of many kinds at two sizes, and the cache gone: the shell's image lists hold no
+// more references than before. (Wine's SHGetFileInfoW adds one of its own per look-up, so
+// the paths are looked up before counting.)
+TEST_F(ItemListTest, TheShellsImageListsAreLetGo) {
+    std::vector<std::string> paths;
+    for (const wchar_t* name : {L"a.txt", L"b.exe", L"c.bat", L"d.ini", L"sub\\e.dll"}) {
+        paths.push_back(MakeFile(name));
+    }
+    paths.push_back(ui::Narrow(folder_.wstring()));
+    auto icons = std::make_unique<ShellIconCache>("");
+    for (const std::string& path : paths) {
+        ASSERT_TRUE(icons->SystemIconOf(PathRecord(path))) << path;
+    }
+    const ULONG large = ExtraReferences(SHIL_LARGE);
+    const ULONG extra_large = ExtraReferences(SHIL_EXTRALARGE);
+    for (const int dpi : {96, 144, 96}) {
+        icons->SetDpi(dpi);
+        for (const std::string& path : paths) {
+            EXPECT_TRUE(icons->ImageOf(PathRecord(path))) << path;
+        }
+    }
+    icons.reset();
+    EXPECT_EQ(ExtraReferences(SHIL_LARGE), large);
+    EXPECT_EQ(ExtraReferences(SHIL_EXTRALARGE), extra_large);
 }
 
 TEST_F(ItemListTest, ATableNeverShownStillAnswersForAllItsItems) {
