@@ -42,7 +42,11 @@ std::string EnsureBrowserProbeFile(const std::string& module_directory) {
     DWORD written = 0;
     if (!WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr) ||
         written != line.size()) {
+        // A full disk: an empty file would stay for good, as an existing one is never
+        // written again.
         ui::TraceLastError(L"EnsureBrowserProbeFile: WriteFile");
+        file.Reset();
+        DeleteFileW(wide_path.c_str());
     }
     return path;
 }

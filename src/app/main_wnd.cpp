@@ -8,6 +8,7 @@
 #include "app/messages.h"
 #include "app/store_recovery.h"
 #include "core/drawer_geometry.h"
+#include "core/file_messages.h"
 #include "core/product.h"
 #include "core/text_rules.h"
 #include "io/file_io.h"
@@ -115,6 +116,9 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_ZK_TABSELECTED:
             m_FindView.End();  // a tab picked while finding shows its table
             return 0;
+        case WM_ZK_STOREFAILED:
+            OnStoreFailed();
+            return 0;
         case WM_ZK_TRAYNOTIFY:
             m_TrayIcon.OnNotify(lparam);
             return DefaultProc(message, wparam, lparam);
@@ -175,7 +179,11 @@ std::unique_ptr<Store> CMainWnd::OpenStore() {
     Store::RemoveLeftoverFiles(path);
     if (!io::FileExists(path)) {
         m_FirstRun = true;
-        Store::CreateDefaultStore(&MakeMsxmlDocument, path);
+        io::FileError error;
+        if (!Store::CreateDefaultStore(&MakeMsxmlDocument, path, &error) && !io::FileExists(path)) {
+            ShowError(UncreatableStoreMessage(product::kStoreFileName, error));
+            return nullptr;
+        }
     }
     std::unique_ptr<XmlDocument> document = MakeMsxmlDocument();
     if (!document) {
@@ -184,9 +192,23 @@ std::unique_ptr<Store> CMainWnd::OpenStore() {
     }
     auto store = std::make_unique<Store>(&MakeMsxmlDocument, ui::ComGuidSource());
     std::string error;
-    if (!store->Open(path, std::move(document), &error) &&
-        !RecoverDamagedStore(*store, path, error)) {
-        return nullptr;
+    while (!store->Open(path, std::move(document), &error)) {
+        switch (store->LastError().problem) {
+            case io::FileProblem::kNone:
+                // Read, but no store: the backup may take its place.
+                return RecoverDamagedStore(*store, path, error) ? std::move(store) : nullptr;
+            case io::FileProblem::kInUse:
+                if (!AskToRetryStoreInUse()) {
+                    return nullptr;
+                }
+                document = MakeMsxmlDocument();
+                break;
+            default:
+                // Not readable at all: the backup would fare no better, and the file is the
+                // user's work.
+                ShowError(UnreadableStoreMessage(product::kStoreFileName, store->LastError()));
+                return nullptr;
+        }
     }
     return store;
 }

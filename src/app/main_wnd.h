@@ -99,6 +99,8 @@ private:
     void OnAddItems(WPARAM mode);
     void OnSettings();
     void OnAbout();
+    // A change the file could not take, told once (see TableController::NoteStoreFailure).
+    void OnStoreFailed();
     void OnContextMenu(LPARAM where);
     bool OnMenuCommand(WPARAM wparam);
 

@@ -14,6 +14,7 @@
 #include "app/dialogs/dlg_setting.h"
 #include "app/messages.h"
 #include "app/zarkit_list_ctrl_view.h"
+#include "core/file_messages.h"
 #include "core/menu_trim.h"
 #include "core/product.h"
 #include "res/resource.h"
@@ -136,7 +137,7 @@ void CMainWnd::OnRenameTable() {
     if (dialog.DoModal() != IDOK || dialog.m_NewName.empty()) {
         return;
     }
-    if (m_Tables.RenameTable(current.name, dialog.m_NewName) == TableResult::kNameTaken) {
+    if (m_Tables.RenameTable(current.name, dialog.m_NewName) == StoreResult::kNameTaken) {
         // Two tables of one name could no longer be told apart in the file. Owned by the
         // drawer: a box of its own would open behind the topmost drawer.
         const std::wstring text = ui::Widen("Table [" + dialog.m_NewName + "] already exists!");
@@ -170,11 +171,28 @@ void CMainWnd::OnSettings() {
     if (dialog.DoModal() != IDOK) {
         return;
     }
+    const Settings before = m_Settings;
     m_Settings = dialog.m_Settings;
+    if (!m_Tables.GetStore().WriteSettings(m_Settings) &&
+        m_Tables.GetStore().LastError().problem != io::FileProblem::kNone) {
+        // Not in the file: the drawer goes on as the file says.
+        m_Settings = before;
+        m_Tables.NoteStoreFailure();
+    }
     m_TabCtrl.SetHoverSelect(m_Settings.SelTable_MouseOn);
-    m_Tables.GetStore().WriteSettings(m_Settings);
     UpdateRunKey();
     ApplyHotKey();  // an unchanged key another program held at start may be free now
+}
+
+void CMainWnd::OnStoreFailed() {
+    const std::optional<io::FileError> failure = m_Tables.TakeStoreFailure();
+    if (!failure) {
+        return;
+    }
+    const BusyScope busy(*this);
+    // Owned by the drawer: a box of its own would open behind the topmost drawer.
+    MessageBoxW(Hwnd(), ui::Widen(SaveFailureMessage(product::kStoreFileName, *failure)).c_str(),
+                ui::Widen(product::kAppTitle).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CMainWnd::OnAbout() {

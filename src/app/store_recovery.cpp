@@ -1,5 +1,6 @@
 #include "app/store_recovery.h"
 
+#include "core/file_messages.h"
 #include "core/product.h"
 #include "ui/text.h"
 #include "ui/win32.h"
@@ -42,14 +43,25 @@ bool RecoverDamagedStore(Store& store, const std::string& path, const std::strin
     if (!AskToRestoreBackup(path, error)) {
         return false;
     }
-    std::string restore_error;
-    if (!Store::RestoreBackup(path, &restore_error) || !store.Open(path, &restore_error)) {
+    io::FileError restore_error;
+    std::string open_error;
+    if (!Store::RestoreBackup(path, &restore_error)) {
+        open_error = FileProblemReason(restore_error);
+    } else if (!store.Open(path, &open_error)) {
+        open_error = FileProblemReason(store.LastError());
+    }
+    if (!open_error.empty()) {
         ShowMessage(
-            "Zarkit could not put the backup in place of its damaged file.\n\n" + restore_error,
+            "Zarkit could not put the backup in place of its damaged file.\n\n" + open_error,
             MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     return true;
+}
+
+bool AskToRetryStoreInUse() {
+    return ShowMessage(StoreInUseMessage(product::kStoreFileName),
+                       MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY;
 }
 
 }  // namespace zarkit

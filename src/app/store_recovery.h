@@ -16,4 +16,7 @@ bool RecoverDamagedStore(Store& store, const std::string& path, const std::strin
 // The question itself: true for Yes.
 bool AskToRestoreBackup(const std::string& path, const std::string& error);
 
+// Another program holds the store: true when the user wants to try again.
+bool AskToRetryStoreInUse();
+
 }  // namespace zarkit

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/app_paths.h"
+#include "app/messages.h"
 #include "app/raw_tab_ctrl.h"
 #include "app/zarkit_list_ctrl_view.h"
 #include "core/item_names.h"
@@ -75,7 +76,11 @@ CZarkitListCtrlView* TableController::AddTable(std::string name) {
     if (CZarkitListCtrlView* existing = FindTableList(name)) {
         return existing;
     }
-    if (m_Store->AddTable(name) != TableResult::kDone) {
+    const StoreResult result = m_Store->AddTable(name);
+    if (result == StoreResult::kSaveFailed) {
+        NoteStoreFailure();
+    }
+    if (result != StoreResult::kDone) {
         return nullptr;
     }
     // A list that cannot be made leaves the table in the file, with its tab at the next start.
@@ -84,10 +89,11 @@ CZarkitListCtrlView* TableController::AddTable(std::string name) {
     return list;
 }
 
-TableResult TableController::DeleteTable(std::string_view name) {
-    const TableResult result = m_Store->DeleteTable(name);
-    if (result == TableResult::kSaveFailed) {
-        return result;  // gone from memory only; the tab stays until a save succeeds
+StoreResult TableController::DeleteTable(std::string_view name) {
+    const StoreResult result = m_Store->DeleteTable(name);
+    if (result == StoreResult::kSaveFailed) {
+        NoteStoreFailure();
+        return result;  // still in the file: the tab stays
     }
     // Whether the store had it or not, no tab may outlive a table of that name.
     if (CZarkitListCtrlView* list = FindTableList(name)) {
@@ -102,22 +108,22 @@ TableResult TableController::DeleteTable(std::string_view name) {
     return result;
 }
 
-TableResult TableController::RenameTable(std::string_view old_name, std::string new_name) {
+StoreResult TableController::RenameTable(std::string_view old_name, std::string new_name) {
     CZarkitListCtrlView* list = FindTableList(old_name);
     if (list == nullptr) {
-        return TableResult::kNotFound;
+        return StoreResult::kNotFound;
     }
-    const TableResult result = m_Store->RenameTable(old_name, new_name);
-    if (result == TableResult::kNameTaken || result == TableResult::kNotFound) {
+    const StoreResult result = m_Store->RenameTable(old_name, new_name);
+    if (result == StoreResult::kSaveFailed) {
+        NoteStoreFailure();
+    }
+    if (result != StoreResult::kDone) {
         return result;
     }
-    // Saved or not, the document holds the new name now: the tab shows what it holds.
     list->SetTableName(std::move(new_name));
     m_TabCtrl.MeasureTabs();
     FinderChanged();  // found items show their table's name
-    if (result == TableResult::kDone) {
-        InvalidateRect(GetParent(m_TabCtrl.Hwnd()), nullptr, TRUE);
-    }
+    InvalidateRect(GetParent(m_TabCtrl.Hwnd()), nullptr, TRUE);
     return result;
 }
 
@@ -189,11 +195,55 @@ CZarkitListCtrlView* TableController::ListForAdding(std::string_view table) {
 
 bool TableController::AddRecord(std::string_view table, ItemRecord record) {
     CZarkitListCtrlView* list = ListForAdding(table);
-    if (list == nullptr || !list->InsertItemRecord(record)) {
-        return false;
+    return list != nullptr && list->AddItem(record);
+}
+
+bool TableController::StoreAddedItem(std::string_view table, const ItemRecord& record) {
+    if (m_Store->AddItem(table, record)) {
+        return true;
     }
-    m_Store->AddItem(list->TableName(), record);
-    return true;
+    // A table the file does not have (a hand edit) keeps the item on screen until the
+    // next start, as before; a file that would not take it does not.
+    if (m_Store->LastError().problem == io::FileProblem::kNone) {
+        return true;
+    }
+    NoteStoreFailure();
+    return false;
+}
+
+bool TableController::StoreDeletedItem(std::string_view table, const ItemRecord& record) {
+    if (m_Store->DeleteItem(table, record) ||
+        m_Store->LastError().problem == io::FileProblem::kNone) {
+        return true;
+    }
+    NoteStoreFailure();
+    return false;
+}
+
+bool TableController::StoreRenamedItem(std::string_view table, const ItemRecord& record) {
+    if (m_Store->RenameItem(table, record) ||
+        m_Store->LastError().problem == io::FileProblem::kNone) {
+        return true;
+    }
+    NoteStoreFailure();
+    return false;
+}
+
+void TableController::NoteStoreFailure() {
+    if (m_StoreFailure) {
+        return;  // one report for what one message did
+    }
+    m_StoreFailure = m_Store->LastError();
+    const HWND drawer = GetAncestor(m_TabCtrl.Hwnd(), GA_ROOT);
+    if (drawer == nullptr || !PostMessageW(drawer, WM_ZK_STOREFAILED, 0, 0)) {
+        m_StoreFailure.reset();
+    }
+}
+
+std::optional<io::FileError> TableController::TakeStoreFailure() {
+    std::optional<io::FileError> failure = std::move(m_StoreFailure);
+    m_StoreFailure.reset();
+    return failure;
 }
 
 bool TableController::AddWebSiteToTable(std::string_view table, const std::string& address,

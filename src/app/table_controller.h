@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,13 +34,27 @@ public:
     Store& GetStore() { return *m_Store; }
 
     // The new table's list, or the list of the table of that name if there is one;
-    // nullptr when the store refused or could not save it (kept in memory then, it
-    // reaches the file with the next save).
+    // nullptr when the store refused or could not save it.
     CZarkitListCtrlView* AddTable(std::string name);
     // Removes the table, its tab and its list; the tab stays when the save failed.
-    TableResult DeleteTable(std::string_view name);
-    // kNameTaken when another table has the new name: nothing changes then.
-    TableResult RenameTable(std::string_view old_name, std::string new_name);
+    StoreResult DeleteTable(std::string_view name);
+    // kNameTaken when another table has the new name, kSaveFailed when the file could not
+    // take it: nothing changes then.
+    StoreResult RenameTable(std::string_view old_name, std::string new_name);
+
+    // The lists' item changes, store first; each false when the file could not take the
+    // change (the list then keeps showing what the file holds). Deleting an item the
+    // store does not have counts as done: the entry may go.
+    bool StoreAddedItem(std::string_view table, const ItemRecord& record);
+    bool StoreDeletedItem(std::string_view table, const ItemRecord& record);
+    bool StoreRenamedItem(std::string_view table, const ItemRecord& record);
+
+    // A change the file could not take: the drawer tells the user once, after the
+    // message that made it (a drop, a command) is over. The failures of one such message
+    // make one report.
+    void NoteStoreFailure();
+    // The failure to tell about, once; nullopt when there is none.
+    std::optional<io::FileError> TakeStoreFailure();
 
     // The list of the table of that name (trimmed, any case), or nullptr.
     CZarkitListCtrlView* FindTableList(std::string_view name) const;
@@ -105,6 +120,7 @@ private:
     bool m_FinderBuilt = false;
     std::uint32_t m_NextOrder = 0;
     std::function<void()> m_FinderListener;
+    std::optional<io::FileError> m_StoreFailure;
 };
 
 }  // namespace zarkit

@@ -15,9 +15,11 @@
 namespace zarkit {
 namespace {
 
+// A file this left empty (the disk is full) goes again rather than stay as a puzzle.
 void WriteProductInfo(const std::string& exe_path) {
     const std::wstring ini =
         ui::Widen(ProgramDirectoryOf(exe_path) + "\\" + product::kConfigFileName);
+    const bool existed = GetFileAttributesW(ini.c_str()) != INVALID_FILE_ATTRIBUTES;
     const std::wstring section = ui::Widen(product::kConfigSection);
     if (!WritePrivateProfileStringW(section.c_str(),
                                     ui::Widen(product::kConfigProductNameKey).c_str(),
@@ -26,6 +28,11 @@ void WriteProductInfo(const std::string& exe_path) {
                                     ui::Widen(product::kConfigProductVersionKey).c_str(),
                                     ui::Widen(product::kVersion).c_str(), ini.c_str())) {
         ui::TraceLastError(L"WriteProductInfo: WritePrivateProfileStringW");
+    }
+    WIN32_FILE_ATTRIBUTE_DATA written{};
+    if (!existed && GetFileAttributesExW(ini.c_str(), GetFileExInfoStandard, &written) &&
+        written.nFileSizeLow == 0 && written.nFileSizeHigh == 0) {
+        DeleteFileW(ini.c_str());
     }
 }
 

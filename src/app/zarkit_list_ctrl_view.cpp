@@ -194,16 +194,16 @@ void CZarkitListCtrlView::ReloadIcons() {
     }
 }
 
+// The store first: an item the file still holds keeps its entry.
 bool CZarkitListCtrlView::RemoveEntry(int index) {
     auto* item = reinterpret_cast<ListedItem*>(m_ListCtrl.Data(index));
-    if (item == nullptr) {
+    if (item == nullptr || !m_Tables.StoreDeletedItem(m_TableName, item->record)) {
         return false;
     }
     if (!m_ListCtrl.Delete(index)) {
         ui::Trace(L"CZarkitListCtrlView: LVM_DELETEITEM failed\n");
         return false;
     }
-    m_Tables.GetStore().DeleteItem(m_TableName, item->record);
     ForgetRecord(item);
     return true;
 }
@@ -211,6 +211,30 @@ bool CZarkitListCtrlView::RemoveEntry(int index) {
 void CZarkitListCtrlView::ForgetRecord(const ListedItem* item) {
     m_Tables.OnItemRemoved(*item);
     m_Records.remove_if([item](const ListedItem& listed) { return &listed == item; });
+}
+
+void CZarkitListCtrlView::Unlist(const ListedItem* item) {
+    LVFINDINFOW find{};
+    find.flags = LVFI_PARAM;
+    find.lParam = reinterpret_cast<LPARAM>(item);
+    const int entry =
+        static_cast<int>(SendMessageW(m_ListCtrl.Hwnd(), LVM_FINDITEMW, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(&find)));
+    if (entry >= 0) {
+        m_ListCtrl.Delete(entry);
+    }
+    ForgetRecord(item);
+}
+
+bool CZarkitListCtrlView::AddItem(ItemRecord& record) {
+    if (!InsertItemRecord(record)) {
+        return false;
+    }
+    if (!m_Tables.StoreAddedItem(m_TableName, record)) {
+        Unlist(&m_Records.back());
+        return false;
+    }
+    return true;
 }
 
 bool CZarkitListCtrlView::AddWebSiteItem(const std::string& address, const std::string& name) {
@@ -227,11 +251,7 @@ bool CZarkitListCtrlView::AddWebSiteItem(const std::string& address, const std::
     record.path = *browser;
     record.display_name = name.empty() ? address : name;
     record.start_params = address;
-    if (!InsertItemRecord(record)) {
-        return false;
-    }
-    m_Tables.GetStore().AddItem(m_TableName, record);
-    return true;
+    return AddItem(record);
 }
 
 }  // namespace zarkit

@@ -37,6 +37,9 @@ public:
     // listed, when its target is gone or the shell has no icon for it. Does not touch
     // the store.
     bool InsertItemRecord(ItemRecord& record);
+    // Lists the record as InsertItemRecord does and stores it in this table; when the
+    // file cannot take it, it is not listed either. False when nothing was added.
+    bool AddItem(ItemRecord& record);
     // Lists a web site (an address beginning with "http", any case, blanks around it
     // allowed) and stores it in this table. `name` empty: the address is the label.
     bool AddWebSiteItem(const std::string& address, const std::string& name);
@@ -111,6 +114,8 @@ private:
 
     // Takes an item out of the records (and the finder) once its entry is gone.
     void ForgetRecord(const ListedItem* item);
+    // Takes a listed item off the list, entry and record, without touching the store.
+    void Unlist(const ListedItem* item);
 
     // Launching (zarkit_list_ctrl_view_launch.cpp).
     void LaunchSelected();

@@ -30,9 +30,7 @@ int CZarkitListCtrlView::OnFileDropped(ItemRecord& record, DroppedPathKind) {
         return 0;
     }
     record.special_folder = 0;
-    if (InsertItemRecord(record)) {
-        m_Tables.GetStore().AddItem(m_TableName, record);
-    }
+    AddItem(record);
     return 0;
 }
 
@@ -83,24 +81,17 @@ bool CZarkitListCtrlView::TakeDroppedRecord(const ItemRecord& received) {
         m_Records.pop_back();
         return false;
     }
+    m_Tables.OnItemListed(*this, listed);
     if (!m_Tables.GetStore().AddItem(m_TableName, record)) {
         // Not in this table's file: the source keeps it, so this table must not have it
-        // either, in the list or in the document that the next save writes.
+        // either. The move is refused without a word when the file has no such table.
         ui::Trace(L"CZarkitListCtrlView::OnListSelfDropped: the item could not be stored\n");
-        LVFINDINFOW find{};
-        find.flags = LVFI_PARAM;
-        find.lParam = reinterpret_cast<LPARAM>(&listed);
-        const int entry =
-            static_cast<int>(SendMessageW(m_ListCtrl.Hwnd(), LVM_FINDITEMW, static_cast<WPARAM>(-1),
-                                          reinterpret_cast<LPARAM>(&find)));
-        if (entry >= 0) {
-            m_ListCtrl.Delete(entry);
+        if (m_Tables.GetStore().LastError().problem != io::FileProblem::kNone) {
+            m_Tables.NoteStoreFailure();
         }
-        m_Tables.GetStore().DeleteItem(m_TableName, record);
-        m_Records.pop_back();
+        Unlist(&listed);
         return false;
     }
-    m_Tables.OnItemListed(*this, listed);
     return true;
 }
 

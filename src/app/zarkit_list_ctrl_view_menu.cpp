@@ -81,8 +81,12 @@ void CZarkitListCtrlView::OnEndLabelEdit(const NMLVDISPINFOW& info) {
         return;
     }
     const std::wstring label = info.item.pszText;
-    item->record.display_name = ui::Narrow(label);
-    m_Tables.GetStore().RenameItem(m_TableName, item->record);
+    ItemRecord renamed = item->record;
+    renamed.display_name = ui::Narrow(label);
+    if (!m_Tables.StoreRenamedItem(m_TableName, renamed)) {
+        return;  // the old name stays, as in the file
+    }
+    item->record.display_name = std::move(renamed.display_name);
     m_ListCtrl.SetLabel(info.item.iItem, label);
     m_Tables.OnItemRenamed(*this, *item);
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "core/document_edit.h"
 #include "core/text_rules.h"
 #include "core/xml_prolog.h"
 #include "core/xml_text.h"
@@ -135,13 +136,14 @@ void ReadItem(XmlDocument& document, const XmlNode& item, ItemRecord& record,
 }
 
 // Sets a setting's text, creating the element at the end of File_Desc when it is missing.
-bool WriteSetting(XmlDocument& document, const XmlNode& file_desc, const char* name,
+bool WriteSetting(DocumentEdit& edit, const XmlNode& file_desc, const char* name,
                   std::string_view value) {
+    XmlDocument& document = edit.Document();
     if (const XmlNode element = document.SelectSingle(file_desc, name)) {
-        return document.SetText(element, value);
+        return document.Text(element) == value || edit.SetText(element, value);
     }
     const XmlNode element = document.CreateElement(name);
-    return element && document.SetText(element, value) && document.AppendChild(file_desc, element);
+    return element && document.SetText(element, value) && edit.Append(file_desc, element);
 }
 
 }  // namespace
@@ -149,7 +151,8 @@ bool WriteSetting(XmlDocument& document, const XmlNode& file_desc, const char* n
 Store::Store(XmlDocumentFactory factory, GuidSource guids)
     : factory_(std::move(factory)), guids_(std::move(guids)) {}
 
-bool Store::CreateDefaultStore(const XmlDocumentFactory& factory, const std::string& path) {
+bool Store::CreateDefaultStore(const XmlDocumentFactory& factory, const std::string& path,
+                               io::FileError* error) {
     const std::unique_ptr<XmlDocument> document = factory ? factory() : nullptr;
     if (!document) {
         return false;
@@ -169,8 +172,9 @@ bool Store::CreateDefaultStore(const XmlDocumentFactory& factory, const std::str
         {"Start_OnWindow", "yes"},        {kTickCount, "450"},        {"Show_TipOnStart", "yes"},
         {"Animate_WindowOnStart", "yes"}, {"SelTable_MouseOn", "no"}, {kHotKey, kDefaultHotKey},
     };
+    DocumentEdit edit(*document);
     for (const auto& [name, value] : defaults) {
-        if (!WriteSetting(*document, file_desc, name, value)) {
+        if (!WriteSetting(edit, file_desc, name, value)) {
             return false;
         }
     }
@@ -178,9 +182,9 @@ bool Store::CreateDefaultStore(const XmlDocumentFactory& factory, const std::str
         return false;
     }
     const std::optional<std::string> bytes = document->Serialize();
-    std::string error;
+    io::FileError ignored;
     // Whatever is there already, even a file that could not be looked at, stays.
-    return bytes && io::CreateFileContent(path, *bytes, &error);
+    return bytes && io::CreateFileContent(path, *bytes, error != nullptr ? error : &ignored);
 }
 
 bool Store::Open(const std::string& path, std::string* error) {
@@ -200,11 +204,11 @@ bool Store::Open(const std::string& path, std::unique_ptr<XmlDocument> document,
         return false;
     };
 
+    last_error_ = {};
     std::string bytes;
-    std::string read_error;
-    if (!io::ReadFileBytes(path, &bytes, &read_error)) {
+    if (!io::ReadFileBytes(path, &bytes, &last_error_)) {
         if (error) {
-            *error = read_error;  // names the file already
+            *error = last_error_.text;  // names the file already
         }
         return false;
     }
@@ -298,157 +302,195 @@ void Store::ReadSettings(Settings& settings) {
 }
 
 bool Store::WriteSettings(const Settings& settings) {
-    if (!document_) {
-        return false;
-    }
-    XmlDocument& document = *document_;
-    const XmlNode file_desc = FileDesc(document);
-    if (!file_desc) {
-        return false;
-    }
     bool written = true;
-    for (const FlagSetting& flag : kFlagSettings) {
+    const StoreResult result = Commit([&](DocumentEdit& edit) {
+        XmlDocument& document = edit.Document();
+        const XmlNode file_desc = FileDesc(document);
+        if (!file_desc) {
+            written = false;
+            return StoreResult::kNotFound;
+        }
+        for (const FlagSetting& flag : kFlagSettings) {
+            written &=
+                WriteSetting(edit, file_desc, flag.name, FormatSettingFlag(settings.*flag.member));
+        }
+        // The program's own newer settings first: a missing Show_TickCount must become the
+        // last child of File_Desc, where older programs look for it.
+        written &= WriteSetting(edit, file_desc, kHotKey, XmlText(settings.Hot_Key));
         written &=
-            WriteSetting(document, file_desc, flag.name, FormatSettingFlag(settings.*flag.member));
-    }
-    // The program's own newer settings first: a missing Show_TickCount must become the last
-    // child of File_Desc, where older programs look for it.
-    written &= WriteSetting(document, file_desc, kHotKey, XmlText(settings.Hot_Key));
-    written &=
-        WriteSetting(document, file_desc, kTickCount, std::to_string(settings.Show_TickCount));
-    // Saved even after a partial failure: what did change belongs in the file.
-    return Save() && written;
+            WriteSetting(edit, file_desc, kTickCount, std::to_string(settings.Show_TickCount));
+        // Saved even after a partial failure: what did change belongs in the file.
+        return StoreResult::kDone;
+    });
+    // Nothing to change is as good as saved: the file holds these settings.
+    return written && (result == StoreResult::kDone || result == StoreResult::kUnchanged);
 }
 
-TableResult Store::AddTable(std::string_view wanted_name) {
+StoreResult Store::AddTable(std::string_view wanted_name) {
     // Every text goes into the document as XML can hold it, or the file could not be read
     // back; lookups clean the names they are given in the same way.
     const std::string name = XmlText(wanted_name);
-    if (!document_ || name.empty()) {
-        return TableResult::kNotFound;
+    if (name.empty()) {
+        return StoreResult::kNotFound;
     }
-    XmlDocument& document = *document_;
-    const XmlNode file_desc = FileDesc(document);
-    if (!file_desc) {
-        return TableResult::kNotFound;
-    }
-    for (const XmlNode& table : document.SelectChildren(file_desc, "Table_Node")) {
-        const std::optional<std::string> label = LabelOf(document, table);
-        if (label && SameTableName(*label, name)) {
-            return TableResult::kNameTaken;
+    return Commit([&](DocumentEdit& edit) {
+        XmlDocument& document = edit.Document();
+        const XmlNode file_desc = FileDesc(document);
+        if (!file_desc) {
+            return StoreResult::kNotFound;
         }
-    }
-    const XmlNode table = document.CreateElement("Table_Node");
-    const XmlNode label = document.CreateElement("Table_Lable");
-    if (!table || !label || !document.SetText(label, name) || !document.AppendChild(table, label) ||
-        !document.AppendChild(file_desc, table)) {
-        return TableResult::kNotFound;
-    }
-    return Save() ? TableResult::kDone : TableResult::kSaveFailed;
+        for (const XmlNode& table : document.SelectChildren(file_desc, "Table_Node")) {
+            const std::optional<std::string> label = LabelOf(document, table);
+            if (label && SameTableName(*label, name)) {
+                return StoreResult::kNameTaken;
+            }
+        }
+        const XmlNode table = document.CreateElement("Table_Node");
+        const XmlNode label = document.CreateElement("Table_Lable");
+        if (!table || !label || !document.SetText(label, name) ||
+            !document.AppendChild(table, label) || !edit.Append(file_desc, table)) {
+            return StoreResult::kNotFound;
+        }
+        return StoreResult::kDone;
+    });
 }
 
-TableResult Store::DeleteTable(std::string_view name) {
-    if (!document_) {
-        return TableResult::kNotFound;
-    }
-    XmlDocument& document = *document_;
-    const XmlNode file_desc = FileDesc(document);
-    const XmlNode table = FindTable(document, name);
-    if (!table || !document.RemoveChild(file_desc, table)) {
-        return TableResult::kNotFound;
-    }
-    return Save() ? TableResult::kDone : TableResult::kSaveFailed;
+StoreResult Store::DeleteTable(std::string_view name) {
+    return Commit([&](DocumentEdit& edit) {
+        XmlDocument& document = edit.Document();
+        const XmlNode file_desc = FileDesc(document);
+        const XmlNode table = FindTable(document, name);
+        if (!table || !edit.RemoveChild(file_desc, table)) {
+            return StoreResult::kNotFound;
+        }
+        return StoreResult::kDone;
+    });
 }
 
-TableResult Store::RenameTable(std::string_view old_name, std::string_view wanted_name) {
+StoreResult Store::RenameTable(std::string_view old_name, std::string_view wanted_name) {
     const std::string new_name = XmlText(wanted_name);
-    if (!document_ || old_name.empty() || new_name.empty()) {
-        return TableResult::kNotFound;
+    if (old_name.empty() || new_name.empty()) {
+        return StoreResult::kNotFound;
     }
-    XmlDocument& document = *document_;
-    const XmlNode file_desc = FileDesc(document);
-    if (!file_desc) {
-        return TableResult::kNotFound;
-    }
-    const std::vector<XmlNode> tables = document.SelectChildren(file_desc, "Table_Node");
-    const std::size_t index = FindTableIndex(document, tables, old_name);
-    if (index == kNoTable) {
-        return TableResult::kNotFound;
-    }
-    // Two tables of one name would send every later change to the first of them.
-    for (std::size_t i = 0; i < tables.size(); ++i) {
-        const std::optional<std::string> label = LabelOf(document, tables[i]);
-        if (i != index && label && SameTableName(*label, new_name)) {
-            return TableResult::kNameTaken;
+    return Commit([&](DocumentEdit& edit) {
+        XmlDocument& document = edit.Document();
+        const XmlNode file_desc = FileDesc(document);
+        if (!file_desc) {
+            return StoreResult::kNotFound;
         }
-    }
-    const XmlNode label = document.SelectSingle(tables[index], "Table_Lable");
-    if (!document.SetText(label, new_name)) {
-        return TableResult::kNotFound;
-    }
-    return Save() ? TableResult::kDone : TableResult::kSaveFailed;
+        const std::vector<XmlNode> tables = document.SelectChildren(file_desc, "Table_Node");
+        const std::size_t index = FindTableIndex(document, tables, old_name);
+        if (index == kNoTable) {
+            return StoreResult::kNotFound;
+        }
+        // Two tables of one name would send every later change to the first of them.
+        for (std::size_t i = 0; i < tables.size(); ++i) {
+            const std::optional<std::string> label = LabelOf(document, tables[i]);
+            if (i != index && label && SameTableName(*label, new_name)) {
+                return StoreResult::kNameTaken;
+            }
+        }
+        const XmlNode label = document.SelectSingle(tables[index], "Table_Lable");
+        if (!edit.SetText(label, new_name)) {
+            return StoreResult::kNotFound;
+        }
+        return StoreResult::kDone;
+    });
 }
 
 bool Store::AddItem(std::string_view table_name, const ItemRecord& record) {
     const std::string path = XmlText(record.path);
-    if (!document_ || path.empty()) {
+    if (path.empty()) {
         return false;
     }
-    XmlDocument& document = *document_;
-    const XmlNode table = FindTable(document, table_name);
-    if (!table) {
-        return false;
-    }
-    // Filled before it is appended, so a failure leaves the table as it was.
-    const XmlNode item = document.CreateElement("Table_Item");
-    if (!item || !document.SetText(item, path) ||
-        !document.SetAttribute(item, "Nick_Name", XmlText(record.display_name)) ||
-        !document.SetAttribute(item, "Work_Dir", XmlText(record.work_dir)) ||
-        !document.SetAttribute(item, "Start_Params", XmlText(record.start_params)) ||
-        !document.SetAttribute(item, "Unique_Identifier", XmlText(record.identifier)) ||
-        !document.SetAttribute(item, "Is_VirtualFloder",
-                               FormatSettingFlag(record.special_folder != 0)) ||
-        !document.AppendChild(table, item)) {
-        return false;
-    }
-    return Save();
+    return Commit([&](DocumentEdit& edit) {
+               XmlDocument& document = edit.Document();
+               const XmlNode table = FindTable(document, table_name);
+               if (!table) {
+                   return StoreResult::kNotFound;
+               }
+               // Filled before it is appended, so a failure leaves the table as it was.
+               const XmlNode item = document.CreateElement("Table_Item");
+               if (!item || !document.SetText(item, path) ||
+                   !document.SetAttribute(item, "Nick_Name", XmlText(record.display_name)) ||
+                   !document.SetAttribute(item, "Work_Dir", XmlText(record.work_dir)) ||
+                   !document.SetAttribute(item, "Start_Params", XmlText(record.start_params)) ||
+                   !document.SetAttribute(item, "Unique_Identifier", XmlText(record.identifier)) ||
+                   !document.SetAttribute(item, "Is_VirtualFloder",
+                                          FormatSettingFlag(record.special_folder != 0)) ||
+                   !edit.Append(table, item)) {
+                   return StoreResult::kNotFound;
+               }
+               return StoreResult::kDone;
+           }) == StoreResult::kDone;
 }
 
 bool Store::DeleteItem(std::string_view table_name, const ItemRecord& record) {
     const std::string identifier = XmlText(record.identifier);
-    if (!document_ || table_name.empty() || record.path.empty() || identifier.empty()) {
+    if (table_name.empty() || record.path.empty() || identifier.empty()) {
         return false;
     }
     // In each table of that name; saved once, so that the backup holds the state before.
-    bool changed = false;
-    for (const XmlNode& table : FindTables(*document_, table_name)) {
-        const XmlNode item = FindItem(*document_, table, identifier, nullptr);
-        changed |= item && document_->RemoveChild(table, item);
-    }
-    return changed && Save();
+    return Commit([&](DocumentEdit& edit) {
+               bool changed = false;
+               for (const XmlNode& table : FindTables(edit.Document(), table_name)) {
+                   const XmlNode item = FindItem(edit.Document(), table, identifier, nullptr);
+                   changed |= item && edit.RemoveChild(table, item);
+               }
+               return changed ? StoreResult::kDone : StoreResult::kNotFound;
+           }) == StoreResult::kDone;
 }
 
 bool Store::RenameItem(std::string_view table_name, const ItemRecord& record) {
     const std::string identifier = XmlText(record.identifier);
-    if (!document_ || identifier.empty()) {
+    if (identifier.empty()) {
         return false;
     }
     // An item without Nick_Name is passed over: only the name may change on a rename.
-    bool changed = false;
-    for (const XmlNode& table : FindTables(*document_, table_name)) {
-        const XmlNode item = FindItem(*document_, table, identifier, "Nick_Name");
-        changed |= item && document_->SetAttribute(item, "Nick_Name", XmlText(record.display_name));
+    return Commit([&](DocumentEdit& edit) {
+               bool changed = false;
+               for (const XmlNode& table : FindTables(edit.Document(), table_name)) {
+                   const XmlNode item = FindItem(edit.Document(), table, identifier, "Nick_Name");
+                   changed |=
+                       item && edit.SetAttribute(item, "Nick_Name", XmlText(record.display_name));
+               }
+               return changed ? StoreResult::kDone : StoreResult::kNotFound;
+           }) == StoreResult::kDone;
+}
+
+StoreResult Store::Commit(const std::function<StoreResult(DocumentEdit&)>& change) {
+    last_error_ = {};
+    if (!document_) {
+        return StoreResult::kNotFound;
     }
-    return changed && Save();
+    DocumentEdit edit(*document_);
+    const StoreResult result = change(edit);
+    if (!edit.Changed()) {
+        return result == StoreResult::kDone ? StoreResult::kUnchanged : result;
+    }
+    if (result != StoreResult::kDone) {
+        edit.Undo();  // half made: none of it stays
+        return result;
+    }
+    if (!Save()) {
+        edit.Undo();
+        return StoreResult::kSaveFailed;
+    }
+    return StoreResult::kDone;
 }
 
 bool Store::Save() {
+    last_error_ = {};
     if (!document_ || path_.empty()) {
+        last_error_ = {io::FileProblem::kOther, "the store is not open"};
         return false;
     }
     const std::optional<std::string> bytes = document_->Serialize();
-    std::string error;
-    return bytes && io::ReplaceFileContentKeepingBackup(path_, *bytes, BackupPathOf(path_), &error);
+    if (!bytes) {
+        last_error_ = {io::FileProblem::kOther, "the document could not be written out"};
+        return false;
+    }
+    return io::ReplaceFileContentKeepingBackup(path_, *bytes, BackupPathOf(path_), &last_error_);
 }
 
 std::string Store::BackupPathOf(const std::string& path) {
@@ -470,7 +512,7 @@ bool Store::BackupLoads(const XmlDocumentFactory& factory, const std::string& pa
     return backup.Open(BackupPathOf(path), nullptr);
 }
 
-bool Store::RestoreBackup(const std::string& path, std::string* error) {
+bool Store::RestoreBackup(const std::string& path, io::FileError* error) {
     // Copies, not renames: at every moment the store file is there, whole, so a crash on
     // the way can never leave a start-up that takes the store for missing and begins anew.
     std::string damaged;

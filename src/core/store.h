@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -8,8 +9,11 @@
 #include "core/item_record.h"
 #include "core/settings.h"
 #include "core/xml_document.h"
+#include "io/file_io.h"
 
 namespace zarkit {
+
+class DocumentEdit;
 
 // Receives the stored tables and items while the store is loaded; the drawer makes
 // one tab and one list per table from them.
@@ -28,30 +32,35 @@ public:
     virtual void EndTable() = 0;
 };
 
-enum class TableResult {
+enum class StoreResult {
     kDone,        // changed and saved
+    kUnchanged,   // the document held it already: nothing to save
     kNotFound,    // no table of that name (or no File_Desc, or an empty name): nothing changed
     kNameTaken,   // another table already has the new name: nothing changed
-    kSaveFailed,  // changed in memory, but the file could not be replaced
+    kSaveFailed,  // the file could not be replaced: the change is taken back, see LastError
 };
 
 // The store: info_data.xml, every table, item and setting, held as one document in
 // memory and saved whole after every change. Saving never writes in place: the new
 // content goes to a temporary file beside the store, which then replaces it in one
 // step, so the file is always either the old or the new document; the old one is kept
-// as the backup.
+// as the backup. A change that cannot be saved is taken back, so the document in memory
+// always holds what the file holds; LastError says why.
 class Store {
 public:
     Store(XmlDocumentFactory factory, GuidSource guids);
 
     // Writes a new store at `path`: declaration, comment, File_Desc with the default
     // settings and no tables. True when the file was written; a file already at `path`
-    // is never replaced.
-    static bool CreateDefaultStore(const XmlDocumentFactory& factory, const std::string& path);
+    // is never replaced. `error`, when given, says why not.
+    static bool CreateDefaultStore(const XmlDocumentFactory& factory, const std::string& path,
+                                   io::FileError* error = nullptr);
 
     // Reads and parses the store at `path`. On failure the file is untouched, `error`
     // names the file and the reason, and the store stays closed: every operation then
     // fails without writing. A document with a document type declaration is refused.
+    // LastError's problem tells a file that could not be read (kInUse, say) from one
+    // that was read but is damaged (kNone).
     bool Open(const std::string& path, std::string* error);
     // The same with a document object the caller made, for a caller that must tell the
     // user apart when the XML component itself is missing.
@@ -67,16 +76,16 @@ public:
     // delay outside 0 to kMaxShowTickCount is read as the nearer limit.
     void ReadSettings(Settings& settings);
     // Writes them all, creating a missing element at the end of File_Desc, and saves.
-    // True when every setting was set and the file was saved.
+    // True when every setting was set and the file holds them.
     bool WriteSettings(const Settings& settings);
 
     // Appends a table (the name exactly as given) and saves. kNameTaken when a table
     // of that name (trimmed, any case) exists.
-    TableResult AddTable(std::string_view name);
+    StoreResult AddTable(std::string_view name);
     // Removes the first table whose label matches (any case) with all its items.
-    TableResult DeleteTable(std::string_view name);
+    StoreResult DeleteTable(std::string_view name);
     // Relabels the first table matching `old_name`; refuses a name another table has.
-    TableResult RenameTable(std::string_view old_name, std::string_view new_name);
+    StoreResult RenameTable(std::string_view old_name, std::string_view new_name);
 
     // Item operations. AddItem appends to the first table whose label matches `table`
     // (any case); DeleteItem and RenameItem act in every table that matches, which only a
@@ -90,6 +99,9 @@ public:
     // backup beside it (one generation).
     bool Save();
 
+    // Why the last open or change failed: empty after one that worked.
+    const io::FileError& LastError() const { return last_error_; }
+
     // The backup beside the store at `path`, and where a damaged store is kept when its
     // backup is put in its place.
     static std::string BackupPathOf(const std::string& path);
@@ -102,17 +114,22 @@ public:
     // Keeps the store at `path` as it is under DamagedPathOf (replacing an older one) and
     // puts a copy of its backup in its place; the backup itself stays. On failure `error`
     // says why, and the store file is either as it was or the backup's copy.
-    static bool RestoreBackup(const std::string& path, std::string* error);
+    static bool RestoreBackup(const std::string& path, io::FileError* error);
 
     // Only after a successful Open.
     XmlDocument& Document() { return *document_; }
     const std::string& Path() const { return path_; }
 
 private:
+    // Runs one change on the document and saves it; a change that cannot be saved, or
+    // that fails half-way, is taken back whole.
+    StoreResult Commit(const std::function<StoreResult(DocumentEdit&)>& change);
+
     XmlDocumentFactory factory_;
     GuidSource guids_;
     std::unique_ptr<XmlDocument> document_;
     std::string path_;
+    io::FileError last_error_;
 };
 
 }  // namespace zarkit

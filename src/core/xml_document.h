@@ -70,8 +70,15 @@ public:
 
     // `child` becomes the last child of `parent`.
     virtual bool AppendChild(const XmlNode& parent, const XmlNode& child) = 0;
-    // `child` and everything below it leave the document.
+    // `child` and everything below it leave the document; the node stays valid, and can
+    // be put back.
     virtual bool RemoveChild(const XmlNode& parent, const XmlNode& child) = 0;
+    // `child` (new, removed, or elsewhere below `parent`) goes just before `before`, a
+    // child of `parent`; an empty `before` makes it the last child.
+    virtual bool InsertBefore(const XmlNode& parent, const XmlNode& child,
+                              const XmlNode& before) = 0;
+    // The node after this one under the same parent, of any kind; an empty node at the end.
+    virtual XmlNode NextSibling(const XmlNode& node) = 0;
 
     // The first element along `path`, or an empty node.
     virtual XmlNode SelectSingle(const XmlNode& from, std::string_view path) = 0;

@@ -15,9 +15,32 @@
 namespace zarkit::io {
 namespace {
 
-void SetError(std::string* error, const char* what, const std::string& path, int error_number) {
+FileProblem ProblemOf(int error_number) {
+    switch (error_number) {
+        case ENOENT:
+        case ENOTDIR:
+            return FileProblem::kNotFound;
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG:
+            return FileProblem::kDiskFull;
+        case EBUSY:
+        case ETXTBSY:
+            return FileProblem::kInUse;
+        case EROFS:
+            return FileProblem::kReadOnly;
+        case EACCES:
+        case EPERM:
+            return FileProblem::kNoAccess;
+        default:
+            return FileProblem::kOther;
+    }
+}
+
+void SetError(FileError* error, const char* what, const std::string& path, int error_number) {
     if (error) {
-        *error = std::string(what) + " \"" + path + "\": " + std::strerror(error_number);
+        error->problem = ProblemOf(error_number);
+        error->text = std::string(what) + " \"" + path + "\": " + std::strerror(error_number);
     }
 }
 
@@ -92,7 +115,7 @@ void SyncDirectoryOf(const std::string& path) {
 // the permissions of the file it is to replace. Its name goes to `temporary`; on failure
 // nothing is left.
 bool WriteTemporaryFile(const std::string& path, std::string_view bytes, std::string* temporary,
-                        std::string* error) {
+                        FileError* error) {
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         *temporary = TemporaryNameFor(path);
@@ -130,7 +153,7 @@ bool WriteTemporaryFile(const std::string& path, std::string_view bytes, std::st
     return true;
 }
 
-bool Rename(const std::string& temporary, const std::string& path, std::string* error) {
+bool Rename(const std::string& temporary, const std::string& path, FileError* error) {
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
         const int saved = errno;
         ::unlink(temporary.c_str());
@@ -140,7 +163,7 @@ bool Rename(const std::string& temporary, const std::string& path, std::string* 
     return true;
 }
 
-bool MoveIntoPlace(const std::string& temporary, const std::string& path, std::string* error) {
+bool MoveIntoPlace(const std::string& temporary, const std::string& path, FileError* error) {
     if (!Rename(temporary, path, error)) {
         return false;
     }
@@ -177,7 +200,7 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
-bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* error) {
+bool ReadFileBytes(const std::string& path, std::string* bytes, FileError* error) {
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0) {
         SetError(error, "Cannot open", path, errno);
@@ -211,14 +234,14 @@ bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* err
     return true;
 }
 
-bool ReplaceFileContent(const std::string& path, std::string_view bytes, std::string* error) {
+bool ReplaceFileContent(const std::string& path, std::string_view bytes, FileError* error) {
     std::string temporary;
     return WriteTemporaryFile(path, bytes, &temporary, error) &&
            MoveIntoPlace(temporary, path, error);
 }
 
 bool ReplaceFileContentKeepingBackup(const std::string& path, std::string_view bytes,
-                                     const std::string& backup, std::string* error,
+                                     const std::string& backup, FileError* error,
                                      bool* backup_kept) {
     std::string temporary;
     if (!WriteTemporaryFile(path, bytes, &temporary, error)) {
@@ -235,7 +258,7 @@ bool ReplaceFileContentKeepingBackup(const std::string& path, std::string_view b
     return MoveIntoPlace(temporary, path, error);
 }
 
-bool CreateFileContent(const std::string& path, std::string_view bytes, std::string* error) {
+bool CreateFileContent(const std::string& path, std::string_view bytes, FileError* error) {
     std::string temporary;
     if (!WriteTemporaryFile(path, bytes, &temporary, error)) {
         return false;

@@ -30,11 +30,52 @@ std::string SystemMessage(DWORD code) {
            ")";
 }
 
-bool Fail(std::string* error, const char* what, const std::string& path, DWORD code) {
+FileProblem ProblemOf(DWORD code) {
+    switch (code) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+            return FileProblem::kNotFound;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return FileProblem::kDiskFull;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_USER_MAPPED_FILE:
+            return FileProblem::kInUse;
+        case ERROR_WRITE_PROTECT:
+            return FileProblem::kReadOnly;
+        case ERROR_ACCESS_DENIED:
+            return FileProblem::kNoAccess;
+        default:
+            return FileProblem::kOther;
+    }
+}
+
+bool Fail(FileError* error, const char* what, const std::string& path, DWORD code,
+          FileProblem problem) {
     if (error != nullptr) {
-        *error = std::string(what) + " \"" + path + "\": " + SystemMessage(code);
+        error->problem = problem;
+        error->text = std::string(what) + " \"" + path + "\": " + SystemMessage(code);
     }
     return false;
+}
+
+bool Fail(FileError* error, const char* what, const std::string& path, DWORD code) {
+    return Fail(error, what, path, code, ProblemOf(code));
+}
+
+// Windows answers a rename over a file that another program holds open with "access
+// denied": whether it is in use tells the two apart.
+FileProblem ReplaceProblem(const std::wstring& target, DWORD code) {
+    if (code != ERROR_ACCESS_DENIED) {
+        return ProblemOf(code);
+    }
+    const ui::FileHandle probe(CreateFileW(target.c_str(), DELETE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return !probe && GetLastError() == ERROR_SHARING_VIOLATION ? FileProblem::kInUse
+                                                               : FileProblem::kNoAccess;
 }
 
 // A NUL inside a path would silently cut it short at the Win32 boundary.
@@ -93,7 +134,7 @@ private:
 // Writes `bytes` to a new temporary file beside `target`, flushed to disk and closed.
 // The file is deleted again when `temporary` goes, unless it is kept.
 bool WriteTemporaryFile(const std::wstring& target, std::string_view bytes,
-                        TemporaryFile& temporary, const std::string& path, std::string* error) {
+                        TemporaryFile& temporary, const std::string& path, FileError* error) {
     ui::FileHandle file;
     for (unsigned attempt = 0; !file; ++attempt) {
         std::wstring candidate = TemporaryName(target, attempt);
@@ -142,10 +183,10 @@ bool KeepBackup(const std::wstring& target, const std::string& backup_path) {
     } else {
         ui::TraceLastError(L"KeepBackup: CreateHardLinkW");
         std::string bytes;
-        std::string error;
+        FileError error;
         if (!ReadFileBytes(ui::Narrow(target), &bytes, &error) ||
             !WriteTemporaryFile(backup, bytes, temporary, backup_path, &error)) {
-            ui::Trace(L"KeepBackup: %ls\n", ui::Widen(error).c_str());
+            ui::Trace(L"KeepBackup: %ls\n", ui::Widen(error.text).c_str());
             return false;
         }
     }
@@ -173,7 +214,7 @@ bool FileExists(const std::string& path) {
     return code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND;
 }
 
-bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* error) {
+bool ReadFileBytes(const std::string& path, std::string* bytes, FileError* error) {
     if (HasNul(path)) {
         return Fail(error, "Cannot open", path, ERROR_INVALID_NAME);
     }
@@ -218,13 +259,13 @@ namespace {
 // Both replacements: the new content is written and flushed first, then (with a backup
 // asked for) the file being replaced gets its second name, then the new one moves in.
 bool Replace(const std::string& path, std::string_view bytes, const std::string* backup,
-             std::string* error, bool* backup_kept) {
+             FileError* error, bool* backup_kept) {
     if (HasNul(path) || (backup != nullptr && HasNul(*backup))) {
         return Fail(error, "Cannot write", path, ERROR_INVALID_NAME);
     }
     const std::wstring target = ui::Widen(path);
     if (IsReadOnly(target)) {
-        return Fail(error, "Cannot replace", path, ERROR_ACCESS_DENIED);
+        return Fail(error, "Cannot replace", path, ERROR_ACCESS_DENIED, FileProblem::kReadOnly);
     }
     TemporaryFile temporary;
     if (!WriteTemporaryFile(target, bytes, temporary, path, error)) {
@@ -242,24 +283,25 @@ bool Replace(const std::string& path, std::string_view bytes, const std::string*
         }
     }
     if (!MoveIntoPlace(temporary, target, MOVEFILE_REPLACE_EXISTING)) {
-        return Fail(error, "Cannot replace", path, GetLastError());
+        const DWORD code = GetLastError();
+        return Fail(error, "Cannot replace", path, code, ReplaceProblem(target, code));
     }
     return true;
 }
 
 }  // namespace
 
-bool ReplaceFileContent(const std::string& path, std::string_view bytes, std::string* error) {
+bool ReplaceFileContent(const std::string& path, std::string_view bytes, FileError* error) {
     return Replace(path, bytes, nullptr, error, nullptr);
 }
 
 bool ReplaceFileContentKeepingBackup(const std::string& path, std::string_view bytes,
-                                     const std::string& backup, std::string* error,
+                                     const std::string& backup, FileError* error,
                                      bool* backup_kept) {
     return Replace(path, bytes, &backup, error, backup_kept);
 }
 
-bool CreateFileContent(const std::string& path, std::string_view bytes, std::string* error) {
+bool CreateFileContent(const std::string& path, std::string_view bytes, FileError* error) {
     if (HasNul(path)) {
         return Fail(error, "Cannot create", path, ERROR_INVALID_NAME);
     }

@@ -244,6 +244,32 @@ public:
         return Succeeded(Raw(parent)->removeChild(Raw(child), removed.Put()), L"removeChild");
     }
 
+    bool InsertBefore(const XmlNode& parent, const XmlNode& child, const XmlNode& before) override {
+        if (!parent || !child) {
+            return false;
+        }
+        VARIANT reference;
+        VariantInit(&reference);
+        if (before) {
+            reference.vt = VT_UNKNOWN;
+            reference.punkVal = Raw(before);  // borrowed: the handle keeps it alive
+        }
+        ComPtr<IXMLDOMNode> inserted;
+        return Succeeded(Raw(parent)->insertBefore(Raw(child), reference, inserted.Put()),
+                         L"insertBefore");
+    }
+
+    XmlNode NextSibling(const XmlNode& node) override {
+        if (!node) {
+            return {};
+        }
+        ComPtr<IXMLDOMNode> next;
+        if (!Succeeded(Raw(node)->get_nextSibling(next.Put()), L"get_nextSibling")) {
+            return {};
+        }
+        return Share(next.Get());
+    }
+
     // Walks child elements by name rather than asking selectSingleNode, so a name is
     // never read as an XPath or XSL pattern.
     XmlNode SelectSingle(const XmlNode& from, std::string_view path) override {

@@ -213,6 +213,24 @@ public:
         return Limbo().append_move(c) || p.remove_child(c);
     }
 
+    bool InsertBefore(const XmlNode& parent, const XmlNode& child, const XmlNode& before) override {
+        if (!before) {
+            return AppendChild(parent, child);
+        }
+        pugi::xml_node p = Unwrap(parent);
+        const pugi::xml_node c = Unwrap(child);
+        const pugi::xml_node b = Unwrap(before);
+        if (!p || !c || p == limbo_ || c == limbo_ || b.parent() != p || c == b) {
+            return false;
+        }
+        return static_cast<bool>(p.insert_move_before(c, b));
+    }
+
+    XmlNode NextSibling(const XmlNode& node) override {
+        const pugi::xml_node n = Unwrap(node);
+        return n ? Wrap(n.next_sibling()) : XmlNode();
+    }
+
     XmlNode SelectSingle(const XmlNode& from, std::string_view path) override {
         pugi::xml_node node = Unwrap(from);
         std::size_t start = 0;

@@ -140,7 +140,7 @@ protected:
         std::string error;
         EXPECT_FALSE(store.Open(path_, &error)) << text;
         EXPECT_NE(error.find(path_), std::string::npos) << error;
-        EXPECT_NE(store.AddTable("New"), TableResult::kDone);
+        EXPECT_NE(store.AddTable("New"), StoreResult::kDone);
         EXPECT_FALSE(store.WriteSettings(Settings{}));
         EXPECT_FALSE(store.Save());
         EXPECT_EQ(ReadFile(), text);
@@ -389,8 +389,8 @@ TEST_F(StoreContract, TablesMatchInAnyCaseButUntrimmed_ItemsByIdentifierInAnyCas
         TableText(" Play"));
     Store store = OpenWith(text);
     EXPECT_FALSE(store.AddItem("Play", Record("C:\\b.exe", "B", "{B}")));
-    EXPECT_EQ(store.DeleteTable("Play"), TableResult::kNotFound);
-    EXPECT_EQ(store.AddTable("play"), TableResult::kNameTaken);
+    EXPECT_EQ(store.DeleteTable("Play"), StoreResult::kNotFound);
+    EXPECT_EQ(store.AddTable("play"), StoreResult::kNameTaken);
     EXPECT_EQ(ReadFile(), text);
 
     const ItemRecord upper =
@@ -406,7 +406,7 @@ TEST_F(StoreContract, AddItemWritesAllFiveAttributesInOrder) {
     ASSERT_TRUE(Store::CreateDefaultStore(&MakeContractDocument, path_));
     Store store = NewStore();
     ASSERT_TRUE(store.Open(path_, nullptr));
-    ASSERT_EQ(store.AddTable("Tools"), TableResult::kDone);
+    ASSERT_EQ(store.AddTable("Tools"), StoreResult::kDone);
     ItemRecord computer = Record("17", "My Computer", "{C}");
     computer.special_folder = 1;
     ASSERT_TRUE(store.AddItem("tools", computer));
@@ -447,7 +447,7 @@ TEST_F(StoreContract, UnicodeNamesPathsAndAttributesRoundTripByteExact) {
     ASSERT_TRUE(Store::CreateDefaultStore(&MakeContractDocument, path_));
     Store store = NewStore();
     ASSERT_TRUE(store.Open(path_, nullptr));
-    ASSERT_EQ(store.AddTable(table), TableResult::kDone);
+    ASSERT_EQ(store.AddTable(table), StoreResult::kDone);
     ASSERT_TRUE(store.AddItem(table, item));
     EXPECT_NE(ReadFile().find(table), std::string::npos) << "not stored as UTF-8";
 
@@ -460,9 +460,9 @@ TEST_F(StoreContract, UnicodeNamesPathsAndAttributesRoundTripByteExact) {
     // Greek and Cyrillic capitals find their lower-case labels.
     const std::string greek =
         "\xCE\xA3\xCF\x87\xCE\xBF\xCE\xBB\xCE\xB5\xCE\xAF\xCE\xBF";  // Σχολείο
-    ASSERT_EQ(store.RenameTable(table, greek), TableResult::kDone);
+    ASSERT_EQ(store.RenameTable(table, greek), StoreResult::kDone);
     EXPECT_EQ(store.AddTable("\xCF\x83\xCF\x87\xCE\xBF\xCE\xBB\xCE\xB5\xCE\xAF\xCE\xBF"),
-              TableResult::kNameTaken);
+              StoreResult::kNameTaken);
     item.display_name = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xF0\x9F\x98\x80";
     ASSERT_TRUE(store.RenameItem(greek, item));
     tables = Reload();
@@ -533,7 +533,7 @@ TEST_F(StoreContract, CharactersXmlCannotHoldNeverMakeTheFileUnreadable) {
     Store store = NewStore();
     ASSERT_TRUE(store.Open(path_, nullptr));
     const std::string name = "Work\x01Tools\x1B";
-    ASSERT_EQ(store.AddTable(name), TableResult::kDone);
+    ASSERT_EQ(store.AddTable(name), StoreResult::kDone);
     ItemRecord item = Record("C:\\a\x02.exe", "Tab\there \x07", "{I}");
     item.start_params = "\x0C-x";
     ASSERT_TRUE(store.AddItem(name, item));
@@ -547,14 +547,14 @@ TEST_F(StoreContract, CharactersXmlCannotHoldNeverMakeTheFileUnreadable) {
     // The name as the caller knows it still finds the table.
     EXPECT_TRUE(store.RenameItem(name, Record("", "Renamed\x01", "{I}")));
     EXPECT_EQ(Reload()[0].items[0].display_name, "Renamed");
-    EXPECT_EQ(store.DeleteTable(name), TableResult::kDone);
+    EXPECT_EQ(store.DeleteTable(name), StoreResult::kDone);
 }
 
 TEST_F(StoreContract, UnknownElementsAndAttributesSurviveSaves) {
     Store store = OpenWith(
         StoreText(std::string(kSettings) + "<Extra kind=\"1\">x<Inner/></Extra>" +
                   TableText("Tools", "<Note>keep</Note>" + ItemText("C:\\a.exe", "A", "{A}"))));
-    ASSERT_EQ(store.AddTable("More"), TableResult::kDone);
+    ASSERT_EQ(store.AddTable("More"), StoreResult::kDone);
     ASSERT_TRUE(store.WriteSettings(Settings{}));
     ASSERT_TRUE(store.DeleteItem("Tools", Record("C:\\a.exe", "A", "{A}")));
 
@@ -596,24 +596,24 @@ TEST_F(StoreContract, TableOperationsKeepNamesUniqueAndOrderStable) {
                                      TableText("Work", ItemText("C:\\w.exe", "W", "{W}")) +
                                      TableText("Play")));
     const std::string before = ReadFile();
-    EXPECT_EQ(store.AddTable("work"), TableResult::kNameTaken);
-    EXPECT_EQ(store.AddTable("  WORK "), TableResult::kNameTaken);
-    EXPECT_EQ(store.RenameTable("Work", " play"), TableResult::kNameTaken);
-    EXPECT_EQ(store.RenameTable("Nothing", "Other"), TableResult::kNotFound);
+    EXPECT_EQ(store.AddTable("work"), StoreResult::kNameTaken);
+    EXPECT_EQ(store.AddTable("  WORK "), StoreResult::kNameTaken);
+    EXPECT_EQ(store.RenameTable("Work", " play"), StoreResult::kNameTaken);
+    EXPECT_EQ(store.RenameTable("Nothing", "Other"), StoreResult::kNotFound);
     EXPECT_EQ(ReadFile(), before);
 
-    EXPECT_EQ(store.RenameTable("Work", "WORK"), TableResult::kDone);
-    EXPECT_EQ(store.AddTable("Last"), TableResult::kDone);
+    EXPECT_EQ(store.RenameTable("Work", "WORK"), StoreResult::kDone);
+    EXPECT_EQ(store.AddTable("Last"), StoreResult::kDone);
     auto tables = Reload();
     ASSERT_EQ(tables.size(), 3u);
     EXPECT_EQ(tables[0].name, "WORK");
     EXPECT_EQ(Names(tables[0].items), std::vector<std::string>{"W"});
     EXPECT_EQ(tables[2].name, "Last");
 
-    EXPECT_EQ(store.DeleteTable("work"), TableResult::kDone);
-    EXPECT_EQ(store.DeleteTable("PLAY"), TableResult::kDone);
-    EXPECT_EQ(store.DeleteTable("last"), TableResult::kDone);
-    EXPECT_EQ(store.DeleteTable("last"), TableResult::kNotFound);
+    EXPECT_EQ(store.DeleteTable("work"), StoreResult::kDone);
+    EXPECT_EQ(store.DeleteTable("PLAY"), StoreResult::kDone);
+    EXPECT_EQ(store.DeleteTable("last"), StoreResult::kDone);
+    EXPECT_EQ(store.DeleteTable("last"), StoreResult::kNotFound);
     EXPECT_TRUE(Reload().empty());
     EXPECT_EQ(ReadFile().find("Table_Node"), std::string::npos);
     EXPECT_EQ(ReadFile().find("{W}"), std::string::npos);
@@ -666,7 +666,7 @@ TEST_F(StoreContract, EverySaveKeepsTheFileItReplacesAsTheBackup) {
     const std::string fresh = ReadFile();
     Store store = NewStore();
     ASSERT_TRUE(store.Open(path_, nullptr));
-    ASSERT_EQ(store.AddTable("First"), TableResult::kDone);
+    ASSERT_EQ(store.AddTable("First"), StoreResult::kDone);
     const std::string after_first = ReadFile();
     const auto backup = [&] { return ReadFileAt(backup_path); };
     EXPECT_EQ(backup(), fresh);
@@ -698,8 +698,8 @@ TEST_F(StoreContract, ADamagedStoreIsKeptAsideAndItsBackupPutInItsPlace) {
     ASSERT_TRUE(Store::BackupLoads(&MakeContractDocument, path_));
 
     std::ofstream(PathOf(Store::DamagedPathOf(path_)), std::ios::binary) << "older damage";
-    std::string error;
-    ASSERT_TRUE(Store::RestoreBackup(path_, &error)) << error;
+    io::FileError error;
+    ASSERT_TRUE(Store::RestoreBackup(path_, &error)) << error.text;
     EXPECT_EQ(ReadFile(), good);
     EXPECT_EQ(ReadFileAt(Store::DamagedPathOf(path_)), damaged);
     EXPECT_EQ(ReadFileAt(backup_path), good);
@@ -711,7 +711,7 @@ TEST_F(StoreContract, ADamagedStoreIsKeptAsideAndItsBackupPutInItsPlace) {
     fs::remove(PathOf(backup_path));
     WriteFile(damaged);
     EXPECT_FALSE(Store::RestoreBackup(path_, &error));
-    EXPECT_NE(error.find(backup_path), std::string::npos) << error;
+    EXPECT_NE(error.text.find(backup_path), std::string::npos) << error.text;
     EXPECT_EQ(ReadFile(), damaged);
 }
 
@@ -758,30 +758,83 @@ TEST_F(StoreContract, EmptyTruncatedOrMalformedFilesFailToOpenAndStayAsTheyWere)
     EXPECT_FALSE(fs::exists(PathOf(path_)));
 }
 
-TEST_F(StoreContract, FailedSaveReportsFailureKeepsTheChangeAndLeavesNoTemporaryFile) {
-    Store store = OpenWith(StoreText(kSettings));
+// A change the file could not take is taken back in memory too: what the drawer shows
+// after a failure is what the file holds, and a later save cannot smuggle it in.
+TEST_F(StoreContract, AFailedSaveTakesTheChangeBackAndLeavesNoTemporaryFile) {
+    Store store = OpenWith(StoreText(
+        std::string(kSettings) +
+        TableText("Tools", ItemText("C:\\a.exe", "A", "{A}") + ItemText("C:\\b.exe", "B", "{B}")) +
+        TableText("Games")));
+    ASSERT_TRUE(store.Save());  // as this backend writes it
+    const std::string before = ReadFile();
     // The store path taken by a folder: the new content cannot replace it.
     fs::remove(PathOf(path_));
     fs::create_directories(PathOf(path_) / "inside");
-    EXPECT_EQ(store.AddTable("Kept"), TableResult::kSaveFailed);
-    EXPECT_FALSE(store.AddItem("Kept", Record("C:\\k.exe", "K", "{K}")));
+    EXPECT_EQ(store.AddTable("New"), StoreResult::kSaveFailed);
+    EXPECT_NE(store.LastError().problem, io::FileProblem::kNone);
+    EXPECT_NE(store.LastError().text.find(path_), std::string::npos) << store.LastError().text;
+    EXPECT_FALSE(store.AddItem("Tools", Record("C:\\k.exe", "K", "{K}")));
+    EXPECT_FALSE(store.DeleteItem("Tools", Record("C:\\a.exe", "A", "{A}")));
+    EXPECT_FALSE(store.RenameItem("Tools", Record("C:\\b.exe", "Bee", "{B}")));
+    EXPECT_EQ(store.DeleteTable("Tools"), StoreResult::kSaveFailed);
+    EXPECT_EQ(store.RenameTable("Games", "Play"), StoreResult::kSaveFailed);
+    Settings settings;
+    store.ReadSettings(settings);
+    settings.Show_TickCount = 99;
+    settings.Hot_Key = "Win+F2";
+    EXPECT_FALSE(store.WriteSettings(settings));
     std::vector<fs::path> left;
     for (const auto& entry : fs::directory_iterator(dir_)) {
         left.push_back(entry.path().filename());
     }
-    EXPECT_EQ(left, std::vector<fs::path>{"info_data.xml"});
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<fs::path>{"info_data.xml", "info_data.xml.bak"}));
 
+    // Saved once the way is free: the document is as it was, item order and all.
     fs::remove_all(PathOf(path_));
     ASSERT_TRUE(store.Save());
+    EXPECT_EQ(store.LastError().problem, io::FileProblem::kNone);
+    EXPECT_EQ(ReadFile(), before);
     const auto tables = Reload();
-    ASSERT_EQ(tables.size(), 1u);
-    EXPECT_EQ(Names(tables[0].items), std::vector<std::string>{"K"});
+    ASSERT_EQ(tables.size(), 2u);
+    EXPECT_EQ(tables[0].name, "Tools");
+    EXPECT_EQ(Names(tables[0].items), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(tables[1].name, "Games");
+    Settings read;
+    store.ReadSettings(read);
+    EXPECT_EQ(read.Show_TickCount, 450);
+
+    // And the same changes go through now.
+    EXPECT_EQ(store.DeleteTable("Tools"), StoreResult::kDone);
+    EXPECT_EQ(store.AddTable("New"), StoreResult::kDone);
 
     // The folder gone altogether.
     fs::remove_all(dir_);
-    EXPECT_EQ(store.DeleteTable("Kept"), TableResult::kSaveFailed);
+    EXPECT_EQ(store.DeleteTable("New"), StoreResult::kSaveFailed);
+    EXPECT_EQ(store.LastError().problem, io::FileProblem::kNotFound);
     EXPECT_FALSE(store.WriteSettings(Settings{}));
     EXPECT_FALSE(fs::exists(dir_));
+}
+
+// A table deleted between two others, and an item between two others, come back in
+// their places.
+TEST_F(StoreContract, TakenBackChangesKeepTheOrderOfTheDocument) {
+    const std::string text =
+        StoreText(std::string(kSettings) + TableText("One") +
+                  TableText("Two", ItemText("x", "X", "{X}") + ItemText("y", "Y", "{Y}") +
+                                       ItemText("z", "Z", "{Z}")) +
+                  TableText("Three") + "<Extra>kept</Extra>");
+    Store store = OpenWith(text);
+    ASSERT_TRUE(store.Save());
+    const std::string before = ReadFile();
+    fs::remove(PathOf(path_));
+    fs::create_directories(PathOf(path_) / "inside");
+    EXPECT_EQ(store.DeleteTable("Two"), StoreResult::kSaveFailed);
+    EXPECT_FALSE(store.DeleteItem("Two", Record("y", "Y", "{Y}")));
+    EXPECT_EQ(store.DeleteTable("Three"), StoreResult::kSaveFailed);
+    fs::remove_all(PathOf(path_));
+    ASSERT_TRUE(store.Save());
+    EXPECT_EQ(ReadFile(), before);
 }
 
 }  // namespace

@@ -60,22 +60,22 @@ TEST_F(FileIoPosix, ReplaceKeepsThePermissionsOfTheOldFile) {
 }
 
 TEST_F(FileIoPosix, FailuresNameTheFileAndLeaveNothingBehind) {
-    std::string error;
+    FileError error;
     // The target is a folder: the temporary file is written, then cannot take its place.
     fs::create_directories(fs::path(path_) / "inside");
     EXPECT_FALSE(ReplaceFileContent(path_, "new", &error));
-    EXPECT_NE(error.find(path_), std::string::npos) << error;
+    EXPECT_NE(error.text.find(path_), std::string::npos) << error.text;
     EXPECT_EQ(Entries(), std::vector<std::string>{"info_data.xml"});
     EXPECT_TRUE(FileExists(path_));
 
     const std::string missing = (dir_ / "gone" / "info_data.xml").string();
     EXPECT_FALSE(ReplaceFileContent(missing, "new", &error));
-    EXPECT_NE(error.find(missing), std::string::npos) << error;
+    EXPECT_NE(error.text.find(missing), std::string::npos) << error.text;
     EXPECT_FALSE(FileExists(missing));
 
     std::string bytes = "unchanged";
     EXPECT_FALSE(ReadFileBytes(missing, &bytes, &error));
-    EXPECT_NE(error.find("Cannot open \"" + missing + "\""), std::string::npos) << error;
+    EXPECT_NE(error.text.find("Cannot open \"" + missing + "\""), std::string::npos) << error.text;
     EXPECT_FALSE(ReadFileBytes(path_, &bytes, &error));  // a folder
     EXPECT_EQ(bytes, "unchanged");
 }
@@ -93,9 +93,9 @@ TEST_F(FileIoPosix, OnlyNotFoundCountsAsMissing) {
 
 TEST_F(FileIoPosix, CreateNeverReplacesAnExistingFile) {
     ASSERT_TRUE(CreateFileContent(path_, "first", nullptr));
-    std::string error;
+    FileError error;
     EXPECT_FALSE(CreateFileContent(path_, "second", &error));
-    EXPECT_NE(error.find(path_), std::string::npos) << error;
+    EXPECT_NE(error.text.find(path_), std::string::npos) << error.text;
     // Not even a dangling name: the link it points through stays as it is.
     const std::string dangling = (dir_ / "dangling").string();
     fs::create_symlink(dir_ / "target", dangling);

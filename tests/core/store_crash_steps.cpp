@@ -79,7 +79,7 @@ bool MakeInitialCrashState(const std::string& path) {
     }
     for (std::uint64_t table = 0; table < kTableCount; ++table) {
         const std::string name = TableNameAt(table, 0);
-        if (store.AddTable(name) != TableResult::kDone) {
+        if (store.AddTable(name) != StoreResult::kDone) {
             return false;
         }
         // Never deleted: identifiers far above any step number.
@@ -113,7 +113,7 @@ bool ApplyCrashStep(Store& store, std::uint64_t n) {
             if (n % 8 == 0) {
                 const std::uint64_t table = (n / 8) % kTableCount;
                 return store.RenameTable(TableNameAt(table, before), TableNameAt(table, n)) ==
-                       TableResult::kDone;
+                       StoreResult::kDone;
             }
             return store.WriteSettings(SettingsAt(n));
     }

@@ -68,7 +68,7 @@ TEST_F(StoreTest, AFailedOpenClosesTheStoreOpenBefore) {
     ASSERT_TRUE(store.Open(path_, nullptr));
     const std::string before = Read();
     EXPECT_FALSE(store.Open((dir_ / "missing.xml").string(), nullptr));
-    EXPECT_EQ(store.AddTable("New"), TableResult::kNotFound);
+    EXPECT_EQ(store.AddTable("New"), StoreResult::kNotFound);
     EXPECT_EQ(Read(), before);
 }
 
@@ -82,7 +82,7 @@ TEST_F(StoreTest, WhenNoIdentifierCanBeMadeTheElementStaysAsItWas) {
     store.LoadAllTables(sink);
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].identifier, "");
-    ASSERT_EQ(store.AddTable("U"), TableResult::kDone);
+    ASSERT_EQ(store.AddTable("U"), StoreResult::kDone);
     EXPECT_NE(Read().find("<Table_Item Nick_Name=\"A\">"), std::string::npos) << Read();
 }
 

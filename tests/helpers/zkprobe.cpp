@@ -22,6 +22,8 @@
 //   zkprobe keyacl PATH [SDDL]    prints the access list of HKLM\PATH as SDDL, or sets it
 //   zkprobe focus                 the window in front and where its keyboard focus is:
 //                                 foreground class|foreground title|focus class|focus id
+//   zkprobe hold PATH MS          opens the file sharing it with nobody, prints "holding", and
+//                                 keeps it so for MS milliseconds
 //   zkprobe controls TITLE        the controls of that dialog, one a line, in template order:
 //                                 id|class|text|left,top,right,bottom|enabled|checked
 //                                 (checked: 1 ticked, 0 not, - not a check box; a hot-key
@@ -426,11 +428,25 @@ int wmain(int argc, wchar_t** argv) {
                      reinterpret_cast<LPARAM>(search.found));
         return 0;
     }
+    if (argc >= 4 && std::wcscmp(argv[1], L"hold") == 0) {
+        // Another program that has the file open and shares it with nobody.
+        const HANDLE file = CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            std::fprintf(stderr, "cannot open the file: %lu\n", GetLastError());
+            return 2;
+        }
+        std::printf("holding\n");
+        std::fflush(stdout);
+        Sleep(static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 0)));
+        CloseHandle(file);
+        return 0;
+    }
     std::fprintf(
         stderr,
         "usage: zkprobe windows | focus | items CLASS | resources CLASS | post CLASS MSG [W L] |"
         " postreg CLASS NAME [W L] | postchild CLASS CHILD MSG [W L] | close CLASS |"
         " sync CLASS | traydel CLASS ID | press TITLE BUTTON | controls TITLE |"
-        " keyacl PATH [SDDL]\n");
+        " keyacl PATH [SDDL] | hold PATH MS\n");
     return 2;
 }

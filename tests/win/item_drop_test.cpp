@@ -257,9 +257,9 @@ TEST_F(ItemDropTest, FindingFollowsMovesRenamesDeletesAndDeletedTables) {
     ASSERT_NE(tables_.AddTable("Three"), nullptr);
     ASSERT_TRUE(
         tables_.AddPathToTable("Three", ui::Narrow((folder_ / L"beta.txt").wstring()), "Bet"));
-    ASSERT_EQ(tables_.DeleteTable("One"), TableResult::kDone);
+    ASSERT_EQ(tables_.DeleteTable("One"), StoreResult::kDone);
     EXPECT_EQ(found("bet"), (Found{{"Bet", "Three"}, {"Alphabet", "Two"}}));
-    ASSERT_EQ(tables_.RenameTable("Two", "Deux"), TableResult::kDone);
+    ASSERT_EQ(tables_.RenameTable("Two", "Deux"), StoreResult::kDone);
     EXPECT_EQ(found("alphab"), (Found{{"Alphabet", "Deux"}}));
 }
 
