@@ -64,6 +64,7 @@ CRawTabCtrl::CRawTabCtrl()
 CRawTabCtrl::~CRawTabCtrl() {
     // The lists go first: they are children of this window. Then the window, while
     // this object still handles its WM_DESTROY.
+    m_ShownList = nullptr;
     m_Lists.clear();
     Destroy();
 }
@@ -99,6 +100,7 @@ void CRawTabCtrl::SetLayout(TabLayout layout) {
         SetWindowPos(list->Hwnd(), HWND_TOP, list_rect->left, list_rect->top, list_rect->Width(),
                      list_rect->Height(), SWP_HIDEWINDOW);
     }
+    m_ShownList = nullptr;
 }
 
 void CRawTabCtrl::SetDpi(int dpi) {
@@ -122,12 +124,25 @@ Rect CRawTabCtrl::GetListArea() const {
     return m_Model.ListArea(ui::ClientRect(Hwnd()));
 }
 
+// Only the list shown before and the one to show are touched: with thousands of tables,
+// a pass over every list at each new tab would make loading them quadratic.
 void CRawTabCtrl::SelectTab(int index, bool redraw) {
     m_Model.Select(index);
     const auto& tabs = m_Model.Tabs();
+    CZarkitListCtrlView* shown = nullptr;
     // Bounded by both: the lists and the records may differ by one while a tab goes.
     for (size_t position = 0; position < tabs.size() && position < m_Lists.size(); ++position) {
-        ShowWindow(m_Lists[position]->Hwnd(), tabs[position].index == index ? SW_SHOW : SW_HIDE);
+        if (tabs[position].index == index) {
+            shown = m_Lists[position].get();
+            break;
+        }
+    }
+    if (m_ShownList != nullptr && m_ShownList != shown) {
+        ShowWindow(m_ShownList->Hwnd(), SW_HIDE);
+    }
+    m_ShownList = shown;
+    if (shown != nullptr) {
+        ShowWindow(shown->Hwnd(), SW_SHOW);  // also when something else hid it meanwhile
     }
     if (redraw) {
         InvalidateRect(Hwnd(), nullptr, FALSE);
@@ -152,6 +167,11 @@ void CRawTabCtrl::AddTab(std::unique_ptr<CZarkitListCtrlView> list) {
     const Rect rect = m_Model.NewListRect(ui::ClientRect(Hwnd()));
     SetWindowPos(list->Hwnd(), HWND_TOP, rect.left, rect.top, rect.Width(), rect.Height(),
                  SWP_SHOWWINDOW);
+    // Shown by now: the selection below hides it again unless it is the one selected.
+    if (m_ShownList != nullptr) {
+        ShowWindow(m_ShownList->Hwnd(), SW_HIDE);
+    }
+    m_ShownList = list.get();
     m_Lists.push_back(std::move(list));
     SelectTab(index, true);
 }
@@ -190,6 +210,9 @@ void CRawTabCtrl::EraseTab(int position) {
     // The record goes first: destroying the list runs messages that walk the tabs.
     std::unique_ptr<CZarkitListCtrlView> list = std::move(m_Lists[position]);
     m_Lists.erase(m_Lists.begin() + position);
+    if (m_ShownList == list.get()) {
+        m_ShownList = nullptr;
+    }
     m_Model.EraseTab(static_cast<size_t>(position));
     list.reset();
 }

@@ -69,6 +69,8 @@ private:
     TabStripModel m_Model;
     // The tables' list windows, position for position with the model's tabs.
     std::vector<std::unique_ptr<CZarkitListCtrlView>> m_Lists;
+    // The one list on show, or null; every other list is hidden.
+    CZarkitListCtrlView* m_ShownList = nullptr;
     ui::Bitmap m_BarBitmap;
     TabPieces m_SelectedPieces;
     TabPieces m_Pieces;

@@ -1,6 +1,9 @@
 #include "app/zarkit_list_ctrl_view.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/shell_items.h"
 #include "app/table_controller.h"
@@ -50,6 +53,9 @@ LRESULT CZarkitListCtrlView::HandleMessage(UINT message, WPARAM wparam, LPARAM l
             return DefaultProc(message, wparam, lparam);
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
+        case kSortEntriesMessage:
+            SortEntries();
+            return 0;
         case WM_COMMAND:
             if (HIWORD(wparam) == 0) {
                 OnCommand(LOWORD(wparam));
@@ -123,10 +129,10 @@ void CZarkitListCtrlView::OnCommand(UINT id) {
     }
 }
 
-bool CZarkitListCtrlView::InsertItemRecord(ItemRecord& record) {
+ListedItem* CZarkitListCtrlView::KeepRecord(ItemRecord& record) {
     const std::optional<int> image = m_Tables.Icons().ImageOf(record);
     if (!image) {
-        return false;
+        return nullptr;
     }
     const bool special_folder = record.special_folder == 1;
     if (special_folder) {
@@ -142,35 +148,85 @@ bool CZarkitListCtrlView::InsertItemRecord(ItemRecord& record) {
     if (record.identifier.empty()) {
         std::optional<std::string> identifier = MakeItemIdentifier(ui::ComGuidSource());
         if (!identifier) {
-            return false;
+            return nullptr;
         }
         record.identifier = std::move(*identifier);
     }
-    ListedItem& listed = m_Records.emplace_back(ListedItem{record, *image});
-    if (m_ListCtrl.Insert(ui::Widen(record.display_name), *image,
-                          reinterpret_cast<LPARAM>(&listed)) < 0) {
+    return &m_Records.emplace_back(ListedItem{record, *image});
+}
+
+bool CZarkitListCtrlView::AddEntry(ListedItem& listed, const std::wstring& label, int index) {
+    if (m_ListCtrl.Insert(label, listed.image_index, reinterpret_cast<LPARAM>(&listed), index) <
+        0) {
         ui::Trace(L"CZarkitListCtrlView: LVM_INSERTITEMW failed\n");
-        m_Records.pop_back();
+        m_Records.remove_if([&listed](const ListedItem& item) { return &item == &listed; });
         return false;
     }
     m_Tables.OnItemListed(*this, listed);
     return true;
 }
 
+bool CZarkitListCtrlView::InsertItemRecord(ItemRecord& record) {
+    ListedItem* listed = KeepRecord(record);
+    if (listed == nullptr) {
+        return false;
+    }
+    const std::wstring label = ui::Widen(record.display_name);
+    return AddEntry(*listed, label, SortedIndex(label));
+}
+
+int CZarkitListCtrlView::SortedIndex(const std::wstring& label) const {
+    int low = 0;
+    int high = m_ListCtrl.Count();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (ui::CompareNames(m_ListCtrl.Label(middle), label) <= 0) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
+}
+
+void CZarkitListCtrlView::SortEntries() {
+    SendMessageW(m_ListCtrl.Hwnd(), LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(&m_ListCtrl),
+                 reinterpret_cast<LPARAM>(+[](LPARAM first, LPARAM second, LPARAM list) -> int {
+                     const auto& control = *reinterpret_cast<const CFileDropListCtrl*>(list);
+                     return ui::CompareNames(control.Label(static_cast<int>(first)),
+                                             control.Label(static_cast<int>(second)));
+                 }));
+}
+
 // Many at once: the control neither draws nor arranges its icons until all are in,
-// which would otherwise cost it a pass over the whole list per entry.
+// which would otherwise cost it a pass over the whole list per entry. Into an empty list
+// they go sorted once, each at the end.
 void CZarkitListCtrlView::ListQueuedRecords() {
     if (m_Pending.empty()) {
         return;
     }
     std::vector<ItemRecord> pending = std::move(m_Pending);
     m_Pending.clear();
+    std::vector<std::pair<std::wstring, ListedItem*>> listed;
+    listed.reserve(pending.size());
+    for (ItemRecord& record : pending) {
+        // One whose target is gone is not listed; it stays stored.
+        if (ListedItem* item = KeepRecord(record)) {
+            listed.emplace_back(ui::Widen(item->record.display_name), item);
+        }
+    }
+    const bool into_empty = m_ListCtrl.Count() == 0;
+    if (into_empty) {
+        std::stable_sort(listed.begin(), listed.end(), [](const auto& a, const auto& b) {
+            return ui::CompareNames(a.first, b.first) < 0;
+        });
+    }
     const HWND control = m_ListCtrl.Hwnd();
     const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
     SendMessageW(control, WM_SETREDRAW, FALSE, 0);
     SetWindowLongPtrW(control, GWL_STYLE, style & ~static_cast<LONG_PTR>(LVS_AUTOARRANGE));
-    for (ItemRecord& record : pending) {
-        InsertItemRecord(record);  // one whose target is gone is not listed; it stays stored
+    for (auto& [label, item] : listed) {
+        AddEntry(*item, label, into_empty ? m_ListCtrl.Count() : SortedIndex(label));
     }
     SetWindowLongPtrW(control, GWL_STYLE, style);
     SendMessageW(control, LVM_ARRANGE, LVA_DEFAULT, 0);

@@ -68,6 +68,9 @@ public:
     // act on something the user sees.
     void FocusFromKeyboard();
 
+    // Sent to the view itself: sort the entries again.
+    static constexpr UINT kSortEntriesMessage = WM_APP + 1;
+
     // Menu commands the view carries out itself.
     static constexpr UINT kGoToLocationCommand = 32803;
     static constexpr UINT kHelpCommand = 32804;
@@ -111,6 +114,18 @@ private:
     bool OnListChar(char32_t character);
     POINT MenuPointAtSelection() const;
     void DeleteFromKeyboard();
+
+    // Listing (zarkit_list_ctrl_view.cpp). Completes the record and keeps it; nullptr
+    // when it cannot be listed.
+    ListedItem* KeepRecord(ItemRecord& record);
+    // The kept item's entry at `index`; false, with the item forgotten, when the control
+    // refuses it.
+    bool AddEntry(ListedItem& listed, const std::wstring& label, int index);
+    // Where an entry of that label goes: after every entry whose label sorts before it or
+    // is the same.
+    int SortedIndex(const std::wstring& label) const;
+    // Every entry in label order again, after one was renamed.
+    void SortEntries();
 
     // Takes an item out of the records (and the finder) once its entry is gone.
     void ForgetRecord(const ListedItem* item);

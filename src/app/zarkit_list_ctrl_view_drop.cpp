@@ -74,14 +74,11 @@ bool CZarkitListCtrlView::TakeDroppedRecord(const ItemRecord& received) {
         }
         record.identifier = std::move(*identifier);
     }
-    const int index = m_ListCtrl.Insert(ui::Widen(record.display_name), *image,
-                                        reinterpret_cast<LPARAM>(&listed));
-    if (index < 0) {
+    const std::wstring label = ui::Widen(record.display_name);
+    if (!AddEntry(listed, label, SortedIndex(label))) {
         ui::Trace(L"Some error in CZarkitListCtrlView::OnListSelfDropped!\n");
-        m_Records.pop_back();
         return false;
     }
-    m_Tables.OnItemListed(*this, listed);
     if (!m_Tables.GetStore().AddItem(m_TableName, record)) {
         // Not in this table's file: the source keeps it, so this table must not have it
         // either. The move is refused without a word when the file has no such table.

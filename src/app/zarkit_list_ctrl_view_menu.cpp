@@ -89,6 +89,8 @@ void CZarkitListCtrlView::OnEndLabelEdit(const NMLVDISPINFOW& info) {
     item->record.display_name = std::move(renamed.display_name);
     m_ListCtrl.SetLabel(info.item.iItem, label);
     m_Tables.OnItemRenamed(*this, *item);
+    // To its new place once the control has ended the edit it is telling of.
+    PostMessageW(Hwnd(), kSortEntriesMessage, 0, 0);
 }
 
 }  // namespace zarkit

@@ -24,11 +24,11 @@ public:
         return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(after), LVNI_SELECTED));
     }
 
-    // The new entry's index, or -1.
-    int Insert(const std::wstring& label, int image, LPARAM data) const {
+    // The new entry's index, or -1. At `index` (the end by default).
+    int Insert(const std::wstring& label, int image, LPARAM data, int index = -1) const {
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        item.iItem = Count();
+        item.iItem = index < 0 ? Count() : index;
         item.pszText = const_cast<wchar_t*>(label.c_str());
         item.iImage = image;
         item.lParam = data;

@@ -27,4 +27,10 @@ std::string Narrow(std::wstring_view utf16) {
     return narrow;
 }
 
+int CompareNames(std::wstring_view a, std::wstring_view b) {
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
+                          static_cast<int>(a.size()), b.data(), static_cast<int>(b.size())) -
+           CSTR_EQUAL;
+}
+
 }  // namespace zarkit::ui

@@ -85,6 +85,43 @@ TEST_F(ItemListTest, EveryEntryStillFindsItsRecordAfterTheListGrew) {
     }
 }
 
+std::vector<std::string> Labels(const CFileDropListCtrl& list) {
+    std::vector<std::string> labels;
+    for (int index = 0; index < list.Count(); ++index) {
+        labels.push_back(ui::Narrow(list.Label(index)));
+    }
+    return labels;
+}
+
+// The list puts every entry in its place itself: listed at once or one by one, into an
+// empty list or a full one, the labels read in order, case ignored, repeats kept.
+TEST_F(ItemListTest, EntriesStandInLabelOrderHoweverTheyCame) {
+    const std::string path = MakeFile(L"target.txt");
+    auto view = MakeView();
+    for (const char* name : {"pear", "Apple", "zebra", "apple", "Mango", "banana"}) {
+        view->QueueItemRecord(PathRecord(path, name));
+    }
+    view->ListQueuedRecords();
+    const std::vector<std::string> sorted{"Apple", "apple", "banana", "Mango", "pear", "zebra"};
+    EXPECT_EQ(Labels(view->ListCtrl()), sorted);
+
+    for (const char* name : {"Cherry", "aardvark", "zz top", "MANGO"}) {
+        ItemRecord record = PathRecord(path, name);
+        ASSERT_TRUE(view->InsertItemRecord(record));
+    }
+    view->QueueItemRecord(PathRecord(path, "kiwi"));
+    view->ListQueuedRecords();
+    EXPECT_EQ(Labels(view->ListCtrl()),
+              (std::vector<std::string>{"aardvark", "Apple", "apple", "banana", "Cherry", "kiwi",
+                                        "Mango", "MANGO", "pear", "zebra", "zz top"}));
+    // Every entry still finds its own record.
+    for (int index = 0; index < view->ListCtrl().Count(); ++index) {
+        const auto* item = reinterpret_cast<const ListedItem*>(view->ListCtrl().Data(index));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(ui::Narrow(view->ListCtrl().Label(index)), item->record.display_name);
+    }
+}
+
 TEST_F(ItemListTest, APathThatIsGoneIsNotListed) {
     auto view = MakeView();
     ItemRecord record = PathRecord(ui::Narrow((folder_ / L"missing.txt").wstring()), "Gone");
