@@ -112,8 +112,7 @@ TableResult TableController::RenameTable(std::string_view old_name, std::string 
         return result;
     }
     // Saved or not, the document holds the new name now: the tab shows what it holds.
-    list->SetTableName(std::move(new_name));
-    m_TabCtrl.MeasureTabs();
+    m_TabCtrl.RenameTab(PositionOf(list), std::move(new_name));
     FinderChanged();  // found items show their table's name
     if (result == TableResult::kDone) {
         InvalidateRect(GetParent(m_TabCtrl.Hwnd()), nullptr, TRUE);
