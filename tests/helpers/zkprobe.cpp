@@ -7,6 +7,8 @@
 //                                 index|label|x,y (screen centre of its icon)|selected
 //   zkprobe post CLASS MSG [W L]  posts a message to the first top-level window of CLASS
 //   zkprobe postreg CLASS NAME [W L]  the same with the message registered under NAME
+//   zkprobe send CLASS MSG [W L]  sends it and waits for the answer: a message whose lParam
+//                                 may be a pointer (WM_SETTINGCHANGE) cannot be posted
 //   zkprobe traydel CLASS ID      takes that window's notification-area icon ID away, as
 //                                 a restarting task bar loses every icon
 //   zkprobe resources CLASS       of the process owning the first top-level window of CLASS:
@@ -474,6 +476,21 @@ int wmain(int argc, wchar_t** argv) {
     if (argc >= 3 && std::wcscmp(argv[1], L"items") == 0) {
         return PrintItems(argv[2]);
     }
+    if (argc >= 4 && std::wcscmp(argv[1], L"send") == 0) {
+        const HWND window = FindWindowW(argv[2], nullptr);
+        if (window == nullptr) {
+            std::fprintf(stderr, "no window of that class\n");
+            return 2;
+        }
+        const auto message = static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
+        const WPARAM wparam = argc > 4 ? std::wcstoull(argv[4], nullptr, 0) : 0;
+        const LPARAM lparam = argc > 5 ? std::wcstoll(argv[5], nullptr, 0) : 0;
+        DWORD_PTR answer = 0;
+        return SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, 20000, &answer) !=
+                       0
+                   ? 0
+                   : 1;
+    }
     const bool registered = argc >= 4 && std::wcscmp(argv[1], L"postreg") == 0;
     if (argc >= 3 &&
         (std::wcscmp(argv[1], L"post") == 0 || std::wcscmp(argv[1], L"close") == 0 || registered)) {
@@ -558,7 +575,8 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(
         stderr,
         "usage: zkprobe windows | focus | items CLASS | resources CLASS | post CLASS MSG [W L] |"
-        " postreg CLASS NAME [W L] | postchild CLASS CHILD MSG [W L] | close CLASS |"
+        " postreg CLASS NAME [W L] | send CLASS MSG [W L] | postchild CLASS CHILD MSG [W L] | "
+        "close CLASS |"
         " sync CLASS | traydel CLASS ID | press TITLE BUTTON | controls TITLE |"
         " keyacl PATH [SDDL] | accessible CLASS [ID] | accaction CLASS ID CHILD\n");
     return 2;
