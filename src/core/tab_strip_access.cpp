@@ -16,12 +16,17 @@ AccessChild Tab(int position) {
     return AccessChild{AccessChildKind::kTab, position};
 }
 
-AccessState ButtonStateOf(ButtonState state, bool can_scroll) {
-    AccessState access;
-    access.pressed = state == ButtonState::kPressed;
-    access.hot = state == ButtonState::kHot;
-    access.unavailable = !can_scroll;
-    return access;
+AccessDescription Button(const char* name, const Rect& location, ButtonState state,
+                         bool can_scroll) {
+    AccessDescription description;
+    description.role = AccessRole::kPushButton;
+    description.name = name;
+    description.state.pressed = state == ButtonState::kPressed;
+    description.state.hot = state == ButtonState::kHot;
+    description.state.unavailable = !can_scroll;
+    description.location = location;
+    description.default_action = kPressAction;
+    return description;
 }
 
 }  // namespace
@@ -84,19 +89,11 @@ AccessDescription DescribeChild(const TabStripFacts& facts, const AccessChild& c
             break;
         }
         case AccessChildKind::kPreviousButton:
-            description.role = AccessRole::kPushButton;
-            description.name = kPreviousTablesName;
-            description.state = ButtonStateOf(facts.previous_state, facts.can_scroll_back);
-            description.location = facts.previous_button;
-            description.default_action = kPressAction;
-            break;
+            return Button(kPreviousTablesName, facts.previous_button, facts.previous_state,
+                          facts.can_scroll_back);
         case AccessChildKind::kNextButton:
-            description.role = AccessRole::kPushButton;
-            description.name = kNextTablesName;
-            description.state = ButtonStateOf(facts.next_state, facts.can_scroll_on);
-            description.location = facts.next_button;
-            description.default_action = kPressAction;
-            break;
+            return Button(kNextTablesName, facts.next_button, facts.next_state,
+                          facts.can_scroll_on);
     }
     return description;
 }

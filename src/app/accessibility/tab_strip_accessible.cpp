@@ -203,24 +203,48 @@ STDMETHODIMP TabStripAccessible::get_accName(VARIANT child, BSTR* name) {
                      });
 }
 
-STDMETHODIMP TabStripAccessible::get_accValue(VARIANT child, BSTR* value) {
-    if (value == nullptr) {
+HRESULT TabStripAccessible::StandardText(const wchar_t* where, VARIANT child, BSTR* text,
+                                         TextGetter get, HRESULT for_children) {
+    if (text == nullptr) {
         return E_POINTER;
     }
-    *value = nullptr;
-    return WithChild(
-        L"TabStripAccessible::get_accValue", child,
-        [&](const TabStripFacts&, const AccessChild&) -> HRESULT { return DISP_E_MEMBERNOTFOUND; });
+    *text = nullptr;
+    return WithChild(where, child, [&](const TabStripFacts&, const AccessChild& found) {
+        if (!IsSelf(found)) {
+            return for_children;
+        }
+        return m_Standard ? (m_Standard.Get()->*get)(child, text) : S_FALSE;
+    });
+}
+
+template <typename Pick>
+HRESULT TabStripAccessible::PickedChild(const wchar_t* where, VARIANT* child, Pick&& pick) {
+    if (child == nullptr) {
+        return E_POINTER;
+    }
+    VariantInit(child);
+    return ui::GuardComCall(where, [&]() -> HRESULT {
+        if (m_Strip == nullptr) {
+            return RPC_E_DISCONNECTED;
+        }
+        const TabStripFacts facts = m_Strip->AccessFacts();
+        const std::optional<AccessChild> picked = pick(facts);
+        if (!picked) {
+            return S_FALSE;
+        }
+        PutChildId(child, IdOfChild(facts, *picked));
+        return S_OK;
+    });
+}
+
+STDMETHODIMP TabStripAccessible::get_accValue(VARIANT child, BSTR* value) {
+    return StandardText(L"TabStripAccessible::get_accValue", child, value,
+                        &IAccessible::get_accValue, DISP_E_MEMBERNOTFOUND);
 }
 
 STDMETHODIMP TabStripAccessible::get_accDescription(VARIANT child, BSTR* description) {
-    if (description == nullptr) {
-        return E_POINTER;
-    }
-    *description = nullptr;
-    return WithChild(
-        L"TabStripAccessible::get_accDescription", child,
-        [&](const TabStripFacts&, const AccessChild&) -> HRESULT { return DISP_E_MEMBERNOTFOUND; });
+    return StandardText(L"TabStripAccessible::get_accDescription", child, description,
+                        &IAccessible::get_accDescription, DISP_E_MEMBERNOTFOUND);
 }
 
 STDMETHODIMP TabStripAccessible::get_accRole(VARIANT child, VARIANT* role) {
@@ -252,13 +276,8 @@ STDMETHODIMP TabStripAccessible::get_accState(VARIANT child, VARIANT* state) {
 }
 
 STDMETHODIMP TabStripAccessible::get_accHelp(VARIANT child, BSTR* help) {
-    if (help == nullptr) {
-        return E_POINTER;
-    }
-    *help = nullptr;
-    return WithChild(
-        L"TabStripAccessible::get_accHelp", child,
-        [&](const TabStripFacts&, const AccessChild&) -> HRESULT { return DISP_E_MEMBERNOTFOUND; });
+    return StandardText(L"TabStripAccessible::get_accHelp", child, help, &IAccessible::get_accHelp,
+                        DISP_E_MEMBERNOTFOUND);
 }
 
 STDMETHODIMP TabStripAccessible::get_accHelpTopic(BSTR* file, VARIANT child, long* topic) {
@@ -267,56 +286,29 @@ STDMETHODIMP TabStripAccessible::get_accHelpTopic(BSTR* file, VARIANT child, lon
     }
     *file = nullptr;
     *topic = 0;
-    return WithChild(
-        L"TabStripAccessible::get_accHelpTopic", child,
-        [&](const TabStripFacts&, const AccessChild&) -> HRESULT { return DISP_E_MEMBERNOTFOUND; });
+    return WithChild(L"TabStripAccessible::get_accHelpTopic", child,
+                     [&](const TabStripFacts&, const AccessChild& found) -> HRESULT {
+                         if (!IsSelf(found)) {
+                             return DISP_E_MEMBERNOTFOUND;
+                         }
+                         return m_Standard ? m_Standard->get_accHelpTopic(file, child, topic)
+                                           : S_FALSE;
+                     });
 }
 
 STDMETHODIMP TabStripAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
-    if (shortcut == nullptr) {
-        return E_POINTER;
-    }
-    *shortcut = nullptr;
-    return WithChild(L"TabStripAccessible::get_accKeyboardShortcut", child,
-                     [&](const TabStripFacts&, const AccessChild&) -> HRESULT { return S_FALSE; });
+    return StandardText(L"TabStripAccessible::get_accKeyboardShortcut", child, shortcut,
+                        &IAccessible::get_accKeyboardShortcut, S_FALSE);
 }
 
 STDMETHODIMP TabStripAccessible::get_accFocus(VARIANT* child) {
-    if (child == nullptr) {
-        return E_POINTER;
-    }
-    VariantInit(child);
-    return ui::GuardComCall(L"TabStripAccessible::get_accFocus", [&]() -> HRESULT {
-        if (m_Strip == nullptr) {
-            return RPC_E_DISCONNECTED;
-        }
-        const TabStripFacts facts = m_Strip->AccessFacts();
-        const std::optional<AccessChild> focused = FocusedChild(facts);
-        if (!focused) {
-            return S_FALSE;
-        }
-        PutChildId(child, IdOfChild(facts, *focused));
-        return S_OK;
-    });
+    return PickedChild(L"TabStripAccessible::get_accFocus", child,
+                       [](const TabStripFacts& facts) { return FocusedChild(facts); });
 }
 
 STDMETHODIMP TabStripAccessible::get_accSelection(VARIANT* children) {
-    if (children == nullptr) {
-        return E_POINTER;
-    }
-    VariantInit(children);
-    return ui::GuardComCall(L"TabStripAccessible::get_accSelection", [&]() -> HRESULT {
-        if (m_Strip == nullptr) {
-            return RPC_E_DISCONNECTED;
-        }
-        const TabStripFacts facts = m_Strip->AccessFacts();
-        const std::optional<AccessChild> selected = SelectedChild(facts);
-        if (!selected) {
-            return S_FALSE;
-        }
-        PutChildId(children, IdOfChild(facts, *selected));
-        return S_OK;
-    });
+    return PickedChild(L"TabStripAccessible::get_accSelection", children,
+                       [](const TabStripFacts& facts) { return SelectedChild(facts); });
 }
 
 STDMETHODIMP TabStripAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {

@@ -75,6 +75,14 @@ private:
     // is gone and for an id that names nothing.
     template <typename Body>
     HRESULT WithChild(const wchar_t* where, const VARIANT& id, Body&& body);
+    // A text that the standard object gives for the strip itself, and that its children
+    // do not have (`for_children` says how).
+    using TextGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+    HRESULT StandardText(const wchar_t* where, VARIANT child, BSTR* text, TextGetter get,
+                         HRESULT for_children);
+    // The child `pick` finds in the facts (the focused one, the selected one), or VT_EMPTY.
+    template <typename Pick>
+    HRESULT PickedChild(const wchar_t* where, VARIANT* child, Pick&& pick);
 
     HWND m_Window;
     AccessibleTabStrip* m_Strip;
