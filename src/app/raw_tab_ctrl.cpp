@@ -149,7 +149,6 @@ void CRawTabCtrl::AddTab(std::unique_ptr<CZarkitListCtrlView> list) {
         ui::WindowDc dc(Hwnd());
         extent = MeasureName(dc.Get(), list->TableName());
     }
-
     const int index = m_Model.AddTab(extent);
     const Rect rect = m_Model.NewListRect(ui::ClientRect(Hwnd()));
     SetWindowPos(list->Hwnd(), HWND_TOP, rect.left, rect.top, rect.Width(), rect.Height(),

@@ -63,6 +63,17 @@ def accessible_name(control_id):
     return accessible(control_id)[0]["name"]
 
 
+def shot_when(name, predicate, timeout=5):
+    """A screenshot once `predicate` holds for it (the drawer has painted what was asked
+    for), or the last one taken when it never did."""
+    shot = harness.Screenshot(name)
+    deadline = time.monotonic() + timeout
+    while not predicate(shot) and time.monotonic() < deadline:
+        time.sleep(0.1)
+        shot = harness.Screenshot(name)
+    return shot
+
+
 class AccessibleTabStripTest(drive.CommandsTestCase):
     def start_three(self):
         for name in "ab":
@@ -107,7 +118,8 @@ class AccessibleTabStripTest(drive.CommandsTestCase):
                          [False, True, False])
         self.assertEqual(strip["selection"], 2)
         self.assertEqual(accessible_name(LIST), "Two")
-        shot = harness.Screenshot("accessible_tab_switched")
+        shot = shot_when("accessible_tab_switched",
+                         lambda shot: [tab.selected for tab in drawn_tabs(shot)] == [False, True, False])
         self.assertEqual([tab.selected for tab in drawn_tabs(shot)], [False, True, False], shot.path)
 
         drive.menu_command(LIST_EMPTY, "ReName Table")
@@ -146,21 +158,25 @@ class TabKeysTest(KeyboardTestCase):
         self.assertEqual(self.tab_states(), [SELECTED | FOCUSED, 0, 0])
         self.assertEqual(accessible(TAB_STRIP)[0]["focus"], 1)
         # The focused tab shows a focus rectangle: the tab's pixels changed, nothing else did.
-        focused = harness.Screenshot("tab_keys_strip_focused")
         left, top, width, height = tabs_of(accessible(TAB_STRIP)[1])[0]["location"]
-        changed = [(x, y) for y in range(top, top + height) for x in range(left, left + width)
-                   if focused.pixel(x, y) != listed.pixel(x, y)]
-        rows, columns = {y for _, y in changed}, {x for x, _ in changed}
-        self.assertTrue(len(rows) > height // 2 and len(columns) > width // 2,
-                        "%s: no focus rectangle" % focused.path)
+
+        def focus_rectangle(shot):
+            changed = [(x, y) for y in range(top, top + height) for x in range(left, left + width)
+                       if shot.pixel(x, y) != listed.pixel(x, y)]
+            rows, columns = {y for _, y in changed}, {x for x, _ in changed}
+            return len(rows) > height // 2 and len(columns) > width // 2
+
+        focused = shot_when("tab_keys_strip_focused", focus_rectangle)
+        self.assertTrue(focus_rectangle(focused), "%s: no focus rectangle" % focused.path)
         self.assertEqual(self.labels(), ["Apple"])
 
         self.key("Down")
         self.wait_labels(["Banana", "Cherry"])
         self.assertEqual(self.front()[2:], ("ZarkitTabStrip", TAB_STRIP), "Down moved the focus")
         self.assertEqual(self.tab_states(), [0, SELECTED | FOCUSED, 0])
-        self.assertEqual([tab.selected for tab in drawn_tabs(harness.Screenshot("tab_keys_down"))],
-                         [False, True, False])
+        moved = shot_when("tab_keys_down",
+                          lambda shot: [tab.selected for tab in drawn_tabs(shot)] == [False, True, False])
+        self.assertEqual([tab.selected for tab in drawn_tabs(moved)], [False, True, False], moved.path)
         for key, labels in (("Down", ["Date"]), ("Down", ["Date"]), ("Up", ["Banana", "Cherry"]),
                             ("Home", ["Apple"]), ("End", ["Date"])):
             self.key(key)
@@ -210,14 +226,19 @@ class HighContrastTest(drive.CommandsTestCase):
             else:
                 harness.reg("add", COLOURS_KEY, "/v", name, "/d", value, "/f")
 
-    def set_high_contrast(self, on, tell=True):
-        """Turns high contrast on or off for the prefix; tells the running drawer as Windows
-        tells every top-level window."""
+    @staticmethod
+    def store_high_contrast(on):
         harness.reg("add", HIGH_CONTRAST_KEY, "/v", "Flags", "/d", "127" if on else "126", "/f")
-        if tell:
-            self.assertEqual(harness.probe("send", "Zarkit", WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST).returncode, 0)
-            drive.idle()
-            drive.settle(0.3)
+
+    def switch_high_contrast(self, on):
+        """Turns high contrast on or off for the prefix and tells the running drawer, as
+        Windows tells every top-level window; the screenshot once it has repainted."""
+        self.store_high_contrast(on)
+        result = harness.probe("send", "Zarkit", WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST)
+        self.assertEqual(result.returncode, 0)
+        border = HIGH_CONTRAST_COLOURS["WindowText"] if on else BORDER
+        return shot_when("high_contrast_" + ("on_again" if on else "off"),
+                         lambda shot: shot.pixel(0, 400) == border)
 
     def check_system_colours(self, shot):
         white, black = HIGH_CONTRAST_COLOURS["WindowText"], HIGH_CONTRAST_COLOURS["Window"]
@@ -249,11 +270,12 @@ class HighContrastTest(drive.CommandsTestCase):
         self.assertEqual(skin, 0, shot.path)
 
     def test_the_drawer_and_a_dialog_in_system_colours_and_back_to_the_skin(self):
-        self.set_high_contrast(True, tell=False)
+        self.store_high_contrast(True)
         self.program.write("a.txt", "x")
         self.start([("Common", [item(harness.windows_path(self.program.path("a.txt")), "Apple", 1)]),
                     ("WebSites", []), ("Tools", [])])
-        self.check_system_colours(harness.Screenshot("high_contrast_drawer"))
+        white = HIGH_CONTRAST_COLOURS["WindowText"]
+        self.check_system_colours(shot_when("high_contrast_drawer", lambda shot: shot.pixel(0, 400) == white))
 
         # A dialog follows the system's colours rather than its white face.
         drive.menu_command(LIST_EMPTY, "Settings")
@@ -266,13 +288,10 @@ class HighContrastTest(drive.CommandsTestCase):
         drive.close("Settings", "Cancel")
 
         # Turned off while it runs, the skin is back; turned on, the system colours again.
-        self.set_high_contrast(False)
-        shot = harness.Screenshot("high_contrast_off")
+        shot = self.switch_high_contrast(False)
         self.assertEqual(shot.pixel(0, 400), BORDER, shot.path)
         self.assertEqual([tab.selected for tab in drawn_tabs(shot)], [True, False, False], shot.path)
-        self.set_high_contrast(True)
-        self.check_system_colours(harness.Screenshot("high_contrast_on_again"))
-
+        self.check_system_colours(self.switch_high_contrast(True))
 
 if __name__ == "__main__":
     harness.main()
