@@ -89,11 +89,10 @@ bool HighContrastOn() {
     return setting.on;
 }
 
-bool ReadHighContrast() {
+void ReadHighContrast() {
     HighContrastSetting& setting = Setting();
-    const bool was = HighContrastOn();
     setting.on = QueryHighContrast();
-    return setting.on != was;
+    setting.read = true;
 }
 
 DrawerPalette CurrentDrawerPalette() {

@@ -9,8 +9,8 @@ namespace zarkit {
 
 // Whether high contrast is on, as last read (read once, at the first question).
 bool HighContrastOn();
-// Reads the setting again; true when it changed.
-bool ReadHighContrast();
+// Reads the setting again.
+void ReadHighContrast();
 
 DrawerPalette CurrentDrawerPalette();
 COLORREF ColourOf(const PaintColour& colour);
