@@ -4,7 +4,7 @@ add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WIN
 # No MinGW DLLs beside the exe.
 add_link_options(-static)
 
-set(ZARKIT_WIN32_LIBS user32 gdi32 msimg32 comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid advapi32)
+set(ZARKIT_WIN32_LIBS user32 gdi32 msimg32 comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 oleacc uuid advapi32)
 
 add_library(zarkit_ui STATIC ${ZARKIT_UI_SOURCES})
 target_link_libraries(zarkit_ui PUBLIC zarkit_core ${ZARKIT_WIN32_LIBS})
@@ -81,7 +81,7 @@ add_executable(focus_window WIN32 tests/helpers/focus_window.cpp)
 target_link_options(focus_window PRIVATE -municode)
 add_executable(zkprobe tests/helpers/zkprobe.cpp)
 target_link_options(zkprobe PRIVATE -municode)
-target_link_libraries(zkprobe PRIVATE user32 shell32 psapi advapi32)
+target_link_libraries(zkprobe PRIVATE user32 shell32 psapi advapi32 oleacc ole32 oleaut32 uuid)
 
 # Start-up benchmark's floor: a program that only registers, creates and shows one window.
 add_executable(floor_window WIN32 bench/floor_window.cpp)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/accessibility/high_contrast.h"
 #include "app/main_wnd.h"
 #include "app/raw_tab_ctrl.h"
 #include "app/zarkit_list_ctrl_view.h"
@@ -142,13 +143,15 @@ LRESULT CFindView::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             Layout();
             return 0;
         case WM_ERASEBKGND:
-            return ui::EraseWhite(Hwnd(), wparam);
+            return ui::EraseWith(Hwnd(), wparam, ColourOf(CurrentDrawerPalette().list_background));
         case WM_CTLCOLORSTATIC: {
-            // The labels and the read-only find line on the list area's white.
+            // The labels and the read-only find line on the list area's colour.
             const auto dc = reinterpret_cast<HDC>(wparam);
-            SetBkColor(dc, RGB(255, 255, 255));
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+            const DrawerPalette palette = CurrentDrawerPalette();
+            SetBkColor(dc, ColourOf(palette.list_background));
+            SetTextColor(dc, ColourOf(palette.list_text));
+            SetDCBrushColor(dc, ColourOf(palette.list_background));
+            return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
         }
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lparam);
@@ -329,6 +332,11 @@ bool CFindView::OnResultsKey(const KeyPress& press) {
         case KeyCommand::kCloseDrawer:
             if (CMainWnd* drawer = CMainWnd::OfWindow(Hwnd())) {
                 drawer->CloseByKeyboard();
+            }
+            return true;
+        case KeyCommand::kFocusTabs:
+            if (CMainWnd* drawer = CMainWnd::OfWindow(Hwnd())) {
+                drawer->FocusTabs();
             }
             return true;
         case KeyCommand::kFindBackspace:

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/accessibility/high_contrast.h"
 #include "core/hyperlink_rules.h"
 #include "core/product.h"
 #include "ui/gdi.h"
@@ -219,7 +220,11 @@ void CHyperLink::MarkVisited(bool visited) {
 }
 
 HBRUSH CHyperLink::OnCtlColor(HDC dc) const {
-    SetTextColor(dc, m_Hovering ? m_HoverColor : m_Visited ? m_VisitedColor : m_NormalColor);
+    // In high contrast a link takes the colour the user's scheme gives links.
+    SetTextColor(dc, HighContrastOn() ? GetSysColor(COLOR_HOTLIGHT)
+                     : m_Hovering     ? m_HoverColor
+                     : m_Visited      ? m_VisitedColor
+                                      : m_NormalColor);
     SetBkMode(dc, TRANSPARENT);
     return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }

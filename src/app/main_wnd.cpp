@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "app/accessibility/high_contrast.h"
+#include "app/accessibility/system_colour_paint.h"
 #include "app/default_content.h"
 #include "app/messages.h"
 #include "app/store_recovery.h"
@@ -23,8 +25,6 @@
 namespace zarkit {
 namespace {
 
-constexpr COLORREF kBorderColour = RGB(136, 167, 211);
-constexpr COLORREF kTabFrameColour = RGB(164, 164, 164);
 constexpr COLORREF kEdgeTransparentColour = RGB(255, 255, 255);
 // Timers 1 and 2 slide the drawer.
 constexpr UINT_PTR kListingTimerId = 3;
@@ -97,8 +97,13 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             if (wparam == SPI_SETWORKAREA) {
                 OnScreenChange(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                ui::WindowDpi(Hwnd()));
+            } else if (wparam == SPI_SETHIGHCONTRAST) {
+                ApplySystemColours(Hwnd());
             }
             return DefaultProc(message, wparam, lparam);
+        case WM_SYSCOLORCHANGE:
+            ApplySystemColours(Hwnd());
+            return 0;
         case WM_CONTEXTMENU:
             OnContextMenu(lparam);
             return 0;
@@ -142,6 +147,7 @@ int CMainWnd::OnCreate() {
         return -1;
     }
     m_TabCtrl.SetLayout(TabLayout::kLeftBar);
+    m_TabCtrl.SetKeyHandler([this](const KeyPress& press) { return OnTabStripKey(press); });
     if (!m_FindView.CreateFindView()) {
         return -1;
     }
@@ -227,15 +233,18 @@ void CMainWnd::OnPaint() {
     ExcludeClipRect(dc, m_ListFrame.left, m_ListFrame.top, m_ListFrame.right, m_ListFrame.bottom);
 
     ui::MemoryDc memory(CreateCompatibleDC(dc));
-    const SIZE background = ui::BitmapSize(m_BackgroundBitmap.Get());
-    {
+    const DrawerPalette palette = CurrentDrawerPalette();
+    if (palette.skin) {
+        const SIZE background = ui::BitmapSize(m_BackgroundBitmap.Get());
         ui::SelectScope select(memory.Get(), m_BackgroundBitmap.Get());
         StretchBlt(dc, client.left, client.top, client.right, client.bottom, memory.Get(), 0, 0,
                    background.cx, background.cy, SRCCOPY);
+    } else {
+        FillWithColour(dc, client, ColourOf(palette.drawer_background));
     }
 
     const DrawerMetrics& m = m_Metrics;
-    const ui::Pen border(CreatePen(PS_SOLID, m.border_pen, kBorderColour));
+    const ui::Pen border(CreatePen(PS_SOLID, m.border_pen, ColourOf(palette.border)));
     {
         ui::SelectScope select(dc, border.Get());
         const auto line = [dc](int x1, int y1, int x2, int y2) {
@@ -258,7 +267,7 @@ void CMainWnd::OnPaint() {
         AngleArc(dc, client.left + c, client.bottom - c, m.bottom_left_radius, 270.0f, -90.0f);
     }
 
-    const ui::Pen frame(CreatePen(PS_SOLID, 1, kTabFrameColour));
+    const ui::Pen frame(CreatePen(PS_SOLID, 1, ColourOf(palette.tab_frame)));
     {
         ui::SelectScope select(dc, frame.Get());
         const Rect& f = m_ListFrame;
@@ -269,7 +278,15 @@ void CMainWnd::OnPaint() {
         LineTo(dc, f.left, f.top);
     }
 
-    PaintEdgeGraphic(dc, memory.Get(), client);
+    if (palette.skin) {
+        PaintEdgeGraphic(dc, memory.Get(), client);
+    } else {
+        const Point origin = EdgeGraphicOrigin(client, m);
+        PaintProductName(dc,
+                         Rect{origin.x, origin.y, origin.x + m.edge_graphic_width,
+                              origin.y + m.edge_graphic_height},
+                         palette);
+    }
 }
 
 // At 100 % the graphic goes on as it is, white left out. At any other scale it is first

@@ -53,6 +53,8 @@ public:
     bool IsOpen() const;
     // Ctrl+Tab and its kin: the next (+1) or previous (-1) table, with the focus in its list.
     void StepTable(int step);
+    // Tab in a list: the keyboard focus to the tab strip.
+    void FocusTabs();
     // Esc: the strip at once, and the focus back to the window that had it before.
     void CloseByKeyboard();
     // A character typed in a list: it goes onto the find line.
@@ -88,6 +90,7 @@ private:
     void NoteForegroundWindow();
     void OnActivateApp(bool active);
     void OnKeyDown(WPARAM key);
+    bool OnTabStripKey(const KeyPress& press);
 
     // The program's commands (main_wnd_commands.cpp).
     static bool IsCommandMessage(UINT message);

@@ -79,6 +79,46 @@ void CMainWnd::StepTable(int step) {
     FocusCurrentList();
 }
 
+void CMainWnd::FocusTabs() {
+    SetFocus(m_TabCtrl.Hwnd());
+}
+
+// On the tab strip the arrows pick a table as a click on its tab does, showing its list at
+// once; the focus stays on the strip until Tab takes it back to the list.
+bool CMainWnd::OnTabStripKey(const KeyPress& press) {
+    if (!IsOpen()) {
+        return false;
+    }
+    const KeyCommand command = CommandForTabStripKey(press);
+    switch (command) {
+        case KeyCommand::kSelectPreviousTab:
+        case KeyCommand::kSelectNextTab:
+        case KeyCommand::kSelectFirstTab:
+        case KeyCommand::kSelectLastTab: {
+            const int position =
+                TabAfterKey(command, m_TabCtrl.SelectedPosition(), m_TabCtrl.TabCount());
+            if (position >= 0) {
+                m_TabCtrl.ChooseTab(position);
+            }
+            return true;
+        }
+        case KeyCommand::kFocusList:
+            FocusCurrentList();
+            return true;
+        case KeyCommand::kNextTable:
+            StepTable(1);
+            return true;
+        case KeyCommand::kPreviousTable:
+            StepTable(-1);
+            return true;
+        case KeyCommand::kCloseDrawer:
+            CloseByKeyboard();
+            return true;
+        default:
+            return false;
+    }
+}
+
 void CMainWnd::TypeIntoFind(char32_t character) {
     // Typing keeps a drawer the pointer opened open, as if the hot key had.
     m_Slider.Hold();

@@ -4,6 +4,9 @@
 
 #include <windowsx.h>
 
+#include "app/accessibility/high_contrast.h"
+#include "app/accessibility/system_colour_paint.h"
+#include "app/list_keys.h"
 #include "app/messages.h"
 #include "res/resource.h"
 #include "ui/drag_hover_target.h"
@@ -16,9 +19,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"ZarkitTabStrip";
 constexpr int kTabStripId = 1222;
-constexpr COLORREF kBackgroundColour = RGB(255, 255, 255);
-constexpr COLORREF kSelectedTextColour = RGB(255, 87, 15);
-constexpr COLORREF kTextColour = RGB(42, 42, 42);
 
 // Bold, a quarter turn so names read from bottom to top along the tab.
 ui::Font CreateTabFont(int height) {
@@ -147,6 +147,7 @@ void CRawTabCtrl::SelectTab(int index, bool redraw) {
     if (redraw) {
         InvalidateRect(Hwnd(), nullptr, FALSE);
     }
+    AnnounceSelection(false);
 }
 
 TextExtent CRawTabCtrl::MeasureName(HDC dc, const std::string& name) const {
@@ -174,6 +175,7 @@ void CRawTabCtrl::AddTab(std::unique_ptr<CZarkitListCtrlView> list) {
     m_ShownList = list.get();
     m_Lists.push_back(std::move(list));
     SelectTab(index, true);
+    TabsReordered();
 }
 
 void CRawTabCtrl::RenumberTabs() {
@@ -192,8 +194,8 @@ void CRawTabCtrl::RenumberTabs() {
 void CRawTabCtrl::MeasureTabs() {
     std::vector<TextExtent> extents;
     ui::WindowDc dc(Hwnd());
-    for (const auto& list : m_Lists) {
-        extents.push_back(MeasureName(dc.Get(), list->TableName()));
+    for (int position = 0; position < TabCount(); ++position) {
+        extents.push_back(MeasureName(dc.Get(), TabName(position)));
     }
     m_Model.MeasureTabs(extents);
 }
@@ -214,6 +216,9 @@ void CRawTabCtrl::EraseTab(int position) {
         m_ShownList = nullptr;
     }
     m_Model.EraseTab(static_cast<size_t>(position));
+    // At once rather than at the next paint: screen readers ask about the tabs before it.
+    RenumberTabs();
+    TabsReordered();
     list.reset();
 }
 
@@ -244,7 +249,20 @@ LRESULT CRawTabCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             Apply(m_Model.MouseMove(Point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}));
             return result;
         }
+        case WM_GETOBJECT:
+            return OnGetObject(wparam, lparam);
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            OnFocusChange(message == WM_SETFOCUS);
+            return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (m_KeyHandler && m_KeyHandler(ListKeys::PressOf(wparam))) {
+                return 0;
+            }
+            return DefaultProc(message, wparam, lparam);
         case WM_DESTROY:
+            CloseAccessible();
             if (m_DragHoverRegistered) {
                 m_DragHoverRegistered = false;
                 RevokeDragDrop(Hwnd());
@@ -283,10 +301,9 @@ void CRawTabCtrl::OnPaint() {
     ui::PaintScope paint(Hwnd());
     const HDC dc = paint.Dc();
     const TabStripPaint layout = m_Model.Paint(ui::ClientRect(Hwnd()));
+    const DrawerPalette palette = CurrentDrawerPalette();
 
-    const ui::Brush background(CreateSolidBrush(kBackgroundColour));
-    const RECT background_rect = ui::ToRECT(layout.background);
-    FillRect(dc, &background_rect, background.Get());
+    FillWithColour(dc, layout.background, ColourOf(palette.list_background));
     if (!layout.bar_drawn) {
         return;
     }
@@ -296,27 +313,42 @@ void CRawTabCtrl::OnPaint() {
         SetStretchBltMode(dc, HALFTONE);
         SetBrushOrgEx(dc, 0, 0, nullptr);
     }
-    Stretch(dc, memory.Get(), m_BarBitmap.Get(), layout.bar);
-    Stretch(dc, memory.Get(), m_NextBitmap.Get(), layout.next_button, layout.next_frame_y,
-            kScrollButtonSize);
-    Stretch(dc, memory.Get(), m_PrevBitmap.Get(), layout.prev_button, layout.prev_frame_y,
-            kScrollButtonSize);
+    if (palette.skin) {
+        Stretch(dc, memory.Get(), m_BarBitmap.Get(), layout.bar);
+        Stretch(dc, memory.Get(), m_NextBitmap.Get(), layout.next_button, layout.next_frame_y,
+                kScrollButtonSize);
+        Stretch(dc, memory.Get(), m_PrevBitmap.Get(), layout.prev_button, layout.prev_frame_y,
+                kScrollButtonSize);
+    } else {
+        PaintBarInSystemColours(dc, layout, m_Model.PrevState(), m_Model.NextState(), palette);
+    }
 
     SetBkMode(dc, TRANSPARENT);
+    const bool focused = GetFocus() == Hwnd();
     for (const TabPlacement& placement : layout.tabs) {
-        PaintTab(dc, memory.Get(), placement);
+        PaintTab(dc, memory.Get(), placement, palette);
+        if (focused && placement.selected) {
+            RECT focus = ui::ToRECT(placement.hit);
+            InflateRect(&focus, -3, -3);
+            DrawFocusRect(dc, &focus);
+        }
     }
 }
 
-void CRawTabCtrl::PaintTab(HDC dc, HDC memory, const TabPlacement& placement) {
-    const TabPieces& pieces = placement.selected ? m_SelectedPieces : m_Pieces;
-    Stretch(dc, memory, pieces[0].Get(), placement.bottom_cap);
-    Stretch(dc, memory, pieces[1].Get(), placement.middle);
-    Stretch(dc, memory, pieces[2].Get(), placement.top_cap);
+void CRawTabCtrl::PaintTab(HDC dc, HDC memory, const TabPlacement& placement,
+                           const DrawerPalette& palette) {
+    if (palette.skin) {
+        const TabPieces& pieces = placement.selected ? m_SelectedPieces : m_Pieces;
+        Stretch(dc, memory, pieces[0].Get(), placement.bottom_cap);
+        Stretch(dc, memory, pieces[1].Get(), placement.middle);
+        Stretch(dc, memory, pieces[2].Get(), placement.top_cap);
+    } else {
+        PaintTabFaceInSystemColours(dc, placement, palette);
+    }
 
-    const std::wstring name = ui::Widen(m_Lists[placement.position]->TableName());
+    const std::wstring name = ui::Widen(TabName(static_cast<int>(placement.position)));
     ui::SelectScope font(dc, placement.selected ? m_SelectedFont.Get() : m_TabFont.Get());
-    SetTextColor(dc, placement.selected ? kSelectedTextColour : kTextColour);
+    SetTextColor(dc, ColourOf(placement.selected ? palette.selected_tab_text : palette.tab_text));
     SIZE extent{};
     GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &extent);
     const Point origin = TabStripModel::TabTextOrigin(placement.hit, extent.cx, extent.cy);

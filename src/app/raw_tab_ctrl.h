@@ -1,13 +1,19 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/accessibility/tab_strip_accessible.h"
 #include "app/zarkit_list_ctrl_view.h"
+#include "core/drawer_palette.h"
 #include "core/geometry.h"
+#include "core/key_commands.h"
 #include "core/tab_strip_model.h"
+#include "ui/com.h"
 #include "ui/handles.h"
 #include "ui/window.h"
 
@@ -16,8 +22,9 @@ namespace zarkit {
 // The tab strip: a custom-drawn column of vertical tabs, one per table, with two
 // scroll buttons, beside the list area that hosts every table's list window. The
 // decisions live in TabStripModel; this class owns the windows and the GDI objects,
-// paints, and applies what the model decides.
-class CRawTabCtrl : public ui::Window {
+// paints, and applies what the model decides. Screen readers see it as a page-tab list
+// (TabStripAccessible); it takes the keyboard focus from the lists by Tab.
+class CRawTabCtrl : public ui::Window, private AccessibleTabStrip {
 public:
     CRawTabCtrl();
     ~CRawTabCtrl() override;
@@ -46,12 +53,22 @@ public:
 
     int TabCount() const { return static_cast<int>(m_Lists.size()); }
     CZarkitListCtrlView* TabList(int position) const { return m_Lists[position].get(); }
+    // The table's name, as the tab shows it.
+    const std::string& TabName(int position) const;
+    // Gives the table at `position` a new name: on its tab, its list, and to screen readers.
+    void RenameTab(int position, std::string name);
+    // Call after tabs were added, removed or moved: screen readers read the tabs again.
+    void TabsReordered();
+    // Keys pressed while the strip has the focus go here first; true when taken.
+    void SetKeyHandler(std::function<bool(const KeyPress&)> handler) {
+        m_KeyHandler = std::move(handler);
+    }
     // Position of the selected tab; -1 when none is.
     int SelectedPosition() const;
     // Removes the tab and destroys its list.
     void EraseTab(int position);
     // Selects the tab at `position` as a click on it does, scrolled into view if it was not.
-    void ChooseTab(int position);
+    void ChooseTab(int position) override;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -61,10 +78,20 @@ private:
     using TabPieces = std::array<ui::Bitmap, 3>;
 
     void OnPaint();
-    void PaintTab(HDC dc, HDC memory, const TabPlacement& placement);
+    void PaintTab(HDC dc, HDC memory, const TabPlacement& placement, const DrawerPalette& palette);
     void Apply(const PointerEffect& effect);
     void OnDragHover(POINT screen_point);
     TextExtent MeasureName(HDC dc, const std::string& name) const;
+
+    // Screen readers (raw_tab_ctrl_access.cpp).
+    TabStripFacts AccessFacts() const override;
+    void PressScrollButton(bool next) override;
+    void TakeFocus() override;
+    LRESULT OnGetObject(WPARAM flags, LPARAM object_id);
+    // Tells screen readers of a change of the selected tab, or of the focus on it.
+    void AnnounceSelection(bool always);
+    void CloseAccessible();
+    void OnFocusChange(bool focused);
 
     TabStripModel m_Model;
     // The tables' list windows, position for position with the model's tabs.
@@ -80,6 +107,12 @@ private:
     ui::Font m_TabFont;
     int m_Dpi = kDefaultDpi;
     bool m_DragHoverRegistered = false;
+    std::function<bool(const KeyPress&)> m_KeyHandler;
+    // Made at the first request; disconnected when the window goes.
+    ui::ComPtr<TabStripAccessible> m_Accessible;
+    bool m_AccessibleClosed = false;
+    // The selected position screen readers were last told of.
+    int m_AnnouncedSelection = -1;
 };
 
 }  // namespace zarkit

@@ -120,8 +120,7 @@ StoreResult TableController::RenameTable(std::string_view old_name, std::string 
     if (result != StoreResult::kDone) {
         return result;
     }
-    list->SetTableName(std::move(new_name));
-    m_TabCtrl.MeasureTabs();
+    m_TabCtrl.RenameTab(PositionOf(list), std::move(new_name));
     FinderChanged();  // found items show their table's name
     InvalidateRect(GetParent(m_TabCtrl.Hwnd()), nullptr, TRUE);
     return result;

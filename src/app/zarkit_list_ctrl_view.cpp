@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/accessibility/accessible_name.h"
+#include "app/accessibility/high_contrast.h"
 #include "app/shell_items.h"
 #include "app/table_controller.h"
 #include "core/item_identifier.h"
@@ -35,8 +37,14 @@ bool CZarkitListCtrlView::RegisterWindowClass() {
 }
 
 bool CZarkitListCtrlView::CreateView(HWND tab_strip, const Rect& rect) {
-    return Create(0, kClassName, L"ZarkitListView", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect,
-                  tab_strip, kNoId);
+    // No title: screen readers pass over a pane without a name to the list it holds.
+    return Create(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, tab_strip,
+                  kNoId);
+}
+
+void CZarkitListCtrlView::SetTableName(std::string name) {
+    m_TableName = std::move(name);
+    SetAccessibleName(m_ListCtrl.Hwnd(), m_TableName);
 }
 
 LRESULT CZarkitListCtrlView::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -45,7 +53,7 @@ LRESULT CZarkitListCtrlView::HandleMessage(UINT message, WPARAM wparam, LPARAM l
             return OnCreate();
         case WM_ERASEBKGND:
             // The margin around the list control; the control paints itself.
-            return ui::EraseWhite(Hwnd(), wparam);
+            return ui::EraseWith(Hwnd(), wparam, ColourOf(CurrentDrawerPalette().list_background));
         case WM_SHOWWINDOW:
             if (wparam) {
                 ListQueuedRecords();
@@ -81,6 +89,7 @@ LRESULT CZarkitListCtrlView::OnCreate() {
     if (!m_ListCtrl.Create(Hwnd(), rect)) {
         return -1;
     }
+    SetAccessibleName(m_ListCtrl.Hwnd(), m_TableName);
     m_ListCtrl.SetNormalImageList(m_Tables.Icons().Images());
     InstallDropMode();
     InstallKeys();

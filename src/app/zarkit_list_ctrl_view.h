@@ -30,7 +30,8 @@ public:
     bool CreateView(HWND tab_strip, const Rect& rect);
 
     const std::string& TableName() const { return m_TableName; }
-    void SetTableName(std::string name) { m_TableName = std::move(name); }
+    // The list control is named after the table, for screen readers.
+    void SetTableName(std::string name);
 
     // Completes the record (icon, and for a path item its label and working directory
     // when empty; an identifier when it has none) and lists it. False, with nothing

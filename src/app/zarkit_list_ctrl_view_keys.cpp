@@ -38,6 +38,9 @@ bool CZarkitListCtrlView::OnListKey(const KeyPress& press) {
         case KeyCommand::kPreviousTable:
             drawer->StepTable(-1);
             return true;
+        case KeyCommand::kFocusTabs:
+            drawer->FocusTabs();
+            return true;
         case KeyCommand::kContextMenu:
             OpenContextMenu(MenuPointAtSelection());
             return true;

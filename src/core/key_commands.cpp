@@ -11,9 +11,34 @@ bool Plain(const KeyPress& press) {
     return !press.ctrl && !press.shift && !press.alt;
 }
 
+// Tab and Shift+Tab: the keyboard focus moves between the list and the tab strip.
+bool MovesFocus(const KeyPress& press) {
+    return press.key == vk::kTab && !press.ctrl && !press.alt;
+}
+
+// Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+Page Down and Ctrl+Page Up; kNone for any other key.
+KeyCommand TableCommand(const KeyPress& press) {
+    if (!press.ctrl || press.alt) {
+        return KeyCommand::kNone;
+    }
+    if (press.key == vk::kTab) {
+        return press.shift ? KeyCommand::kPreviousTable : KeyCommand::kNextTable;
+    }
+    if (!press.shift && press.key == vk::kNext) {
+        return KeyCommand::kNextTable;
+    }
+    if (!press.shift && press.key == vk::kPrior) {
+        return KeyCommand::kPreviousTable;
+    }
+    return KeyCommand::kNone;
+}
+
 KeyCommand FindCommand(const KeyPress& press, const KeyContext& context) {
     if (press.key == vk::kReturn && !press.ctrl && !press.alt) {
         return context.has_selection ? KeyCommand::kLaunch : KeyCommand::kNone;
+    }
+    if (MovesFocus(press)) {
+        return KeyCommand::kFocusTabs;
     }
     if (!Plain(press)) {
         return KeyCommand::kNone;
@@ -46,18 +71,11 @@ KeyCommand ListCommand(const KeyPress& press, const KeyContext& context) {
         return KeyCommand::kNone;
     }
     if (press.ctrl) {
-        if (press.key == vk::kTab) {
-            return press.shift ? KeyCommand::kPreviousTable : KeyCommand::kNextTable;
-        }
-        if (!press.shift && press.key == vk::kNext) {
-            return KeyCommand::kNextTable;
-        }
-        if (!press.shift && press.key == vk::kPrior) {
-            return KeyCommand::kPreviousTable;
-        }
-        return KeyCommand::kNone;
+        return TableCommand(press);
     }
     switch (press.key) {
+        case vk::kTab:
+            return KeyCommand::kFocusTabs;
         case vk::kReturn:
             return on_selection(KeyCommand::kLaunch);
         case vk::kApps:
@@ -98,6 +116,53 @@ bool TypesIntoFind(char32_t character, const KeyContext& context) {
     const bool surrogate = character >= 0xD800 && character <= 0xDFFF;
     const bool noncharacter = (character & 0xFFFE) == 0xFFFE;
     return !control && !surrogate && !noncharacter && character <= 0x10FFFF;
+}
+
+KeyCommand CommandForTabStripKey(const KeyPress& press) {
+    if (const KeyCommand table = TableCommand(press); table != KeyCommand::kNone) {
+        return table;
+    }
+    if (MovesFocus(press)) {
+        return KeyCommand::kFocusList;
+    }
+    if (press.key == vk::kEscape && !press.ctrl && !press.alt) {
+        return KeyCommand::kCloseDrawer;
+    }
+    if (!Plain(press)) {
+        return KeyCommand::kNone;
+    }
+    switch (press.key) {
+        case vk::kUp:
+            return KeyCommand::kSelectPreviousTab;
+        case vk::kDown:
+            return KeyCommand::kSelectNextTab;
+        case vk::kHome:
+            return KeyCommand::kSelectFirstTab;
+        case vk::kEnd:
+            return KeyCommand::kSelectLastTab;
+        default:
+            return KeyCommand::kNone;
+    }
+}
+
+int TabAfterKey(KeyCommand command, int current, int count) {
+    if (count <= 0) {
+        return -1;
+    }
+    const int last = count - 1;
+    const bool none = current < 0 || current > last;
+    switch (command) {
+        case KeyCommand::kSelectFirstTab:
+            return 0;
+        case KeyCommand::kSelectLastTab:
+            return last;
+        case KeyCommand::kSelectNextTab:
+            return none ? 0 : std::min(current + 1, last);
+        case KeyCommand::kSelectPreviousTab:
+            return none ? last : std::max(current - 1, 0);
+        default:
+            return none ? -1 : current;
+    }
 }
 
 int MoveInResults(KeyCommand command, int selected, int count, int page) {

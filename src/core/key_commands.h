@@ -34,11 +34,28 @@ enum class KeyCommand {
     kFindPageDown,
     kFindFirst,
     kFindLast,
+    kFocusTabs,  // from a list (or the find results) to the tab strip
+    // On the tab strip.
+    kFocusList,  // back to the list shown (or the find results)
+    kSelectPreviousTab,
+    kSelectNextTab,
+    kSelectFirstTab,
+    kSelectLastTab,
 };
 
 // While finding only the find keys act (Enter, Esc, Backspace, moving in the results):
 // renaming, deleting, the menu and changing tables wait until Esc has cleared the line.
 KeyCommand CommandForKey(const KeyPress& press, const KeyContext& context);
+
+// A key pressed on the tab strip, which has the keyboard focus after Tab from a list. Down
+// takes the next table and Up the previous one, in table order as a screen reader lists
+// the tabs; Home and End the first and last. Tab and Shift+Tab go back to the list; Esc
+// and the table keys act as in the lists.
+KeyCommand CommandForTabStripKey(const KeyPress& press);
+
+// The tab position a tab strip command selects, without wrapping; -1 when there are no tabs.
+// With none selected, the moves start from the end they move away from.
+int TabAfterKey(KeyCommand command, int current, int count);
 
 // Whether a character (WM_CHAR) goes onto the find line: any printable character, a blank
 // only after some text (a first blank finds nothing, and the list keeps Space).

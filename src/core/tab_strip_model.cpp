@@ -147,24 +147,34 @@ TabStripPaint TabStripModel::Paint(const Rect& client) {
 }
 
 std::vector<TabPlacement> TabStripModel::PlaceTabs() {
+    std::vector<TabPlacement> placed = Placements();
+    if (layout_ != TabLayout::kLeftBar) {
+        return placed;
+    }
+    for (TabRecord& tab : tabs_) {
+        tab.hit = kNoHitRect;  // scrolled out, or past the top of the bar
+    }
+    for (const TabPlacement& placement : placed) {
+        tabs_[placement.position].hit = placement.hit;
+    }
+    return placed;
+}
+
+std::vector<TabPlacement> TabStripModel::Placements() const {
     std::vector<TabPlacement> placed;
     if (layout_ != TabLayout::kLeftBar) {
         return placed;
     }
     const int length = TabLength();
-    bool full = false;
     for (std::size_t i = 0; i < tabs_.size(); ++i) {
-        TabRecord& tab = tabs_[i];
-        if (full || tab.index < cur_start_tab_) {
-            tab.hit = kNoHitRect;
+        const TabRecord& tab = tabs_[i];
+        if (tab.index < cur_start_tab_) {
             continue;
         }
         // Tabs stack upwards from the bottom of the bar, lowest visible first.
         const int v = bar_.bottom - (tab.index - cur_start_tab_) * (length + metrics_.tab_gap) - 1;
         if (v - length - 1 < prev_.bottom) {
-            full = true;
-            tab.hit = kNoHitRect;
-            continue;
+            break;  // neither this tab nor any after it fits
         }
         const bool selected = tab.index == selected_;
         const TabStripMetrics& m = metrics_;
@@ -173,11 +183,11 @@ std::vector<TabPlacement> TabStripModel::PlaceTabs() {
         const int top_cap = selected ? m.selected_tab_top_cap : m.tab_top_cap;
         const int left = bar_.right - width;
         // Flush with the list area, so the selected tab stands out 3 pixels to the left.
-        tab.hit = Rect{left, v - bottom_cap - length, bar_.right, v};
+        const Rect hit{left, v - bottom_cap - length, bar_.right, v};
         placed.push_back(TabPlacement{
             .position = i,
             .selected = selected,
-            .hit = tab.hit,
+            .hit = hit,
             .bottom_cap = Rect{left, v - bottom_cap, bar_.right, v},
             .middle = Rect{left, v - length + top_cap, bar_.right, v - bottom_cap},
             .top_cap = Rect{left, v - length, bar_.right, v - length + top_cap},

@@ -140,6 +140,8 @@ public:
     TabStripPaint Paint(const Rect& client);
     // The tab part of Paint; places nothing in the top-bar layout.
     std::vector<TabPlacement> PlaceTabs();
+    // Where the tabs would be drawn now, without storing their hit rectangles.
+    std::vector<TabPlacement> Placements() const;
     // Length of every tab along the bar.
     int TabLength() const { return widest_text_ + metrics_.tab_padding; }
     // Start of a name of extent cx x cy drawn with the rotated font, centred in hit.

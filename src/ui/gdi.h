@@ -27,11 +27,13 @@ inline Rect WindowRect(HWND window) {
     return ToRect(rect);
 }
 
-// The answer to WM_ERASEBKGND of a window whose background is plain white.
-inline LRESULT EraseWhite(HWND window, WPARAM dc) {
+// The answer to WM_ERASEBKGND of a window whose background is one plain colour.
+inline LRESULT EraseWith(HWND window, WPARAM dc, COLORREF colour) {
     RECT client{};
     GetClientRect(window, &client);
-    FillRect(reinterpret_cast<HDC>(dc), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const auto erase_dc = reinterpret_cast<HDC>(dc);
+    SetDCBrushColor(erase_dc, colour);
+    FillRect(erase_dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     return 1;
 }
 

@@ -40,8 +40,7 @@ TEST(KeyCommands, TablesChangeWithCtrlTabAndCtrlPage) {
     EXPECT_EQ(CommandForKey(Ctrl(vk::kTab, true), kEmptyList), KeyCommand::kPreviousTable);
     EXPECT_EQ(CommandForKey(Ctrl(vk::kNext), kList), KeyCommand::kNextTable);
     EXPECT_EQ(CommandForKey(Ctrl(vk::kPrior), kList), KeyCommand::kPreviousTable);
-    // Plain Tab and Page keys, and Ctrl+Shift+Page, are the list's own.
-    EXPECT_EQ(CommandForKey(Plain(vk::kTab), kList), KeyCommand::kNone);
+    // Plain Page keys, and Ctrl+Shift+Page, are the list's own.
     EXPECT_EQ(CommandForKey(Plain(vk::kNext), kList), KeyCommand::kNone);
     EXPECT_EQ(CommandForKey(Ctrl(vk::kNext, true), kList), KeyCommand::kNone);
     EXPECT_EQ(CommandForKey(KeyPress{.key = vk::kTab, .ctrl = true, .alt = true}, kList),
@@ -132,6 +131,48 @@ TEST(TableSteps, WrapAtBothEnds) {
     EXPECT_EQ(StepTable(-1, 4, 1), 0);
     EXPECT_EQ(StepTable(-1, 4, -1), 3);
     EXPECT_EQ(StepTable(2147483647, 4, 1), 0);
+}
+
+TEST(KeyCommands, TabMovesTheFocusBetweenTheListAndTheTabStrip) {
+    for (const KeyContext& context : {kList, kEmptyList, kFinding}) {
+        EXPECT_EQ(CommandForKey(Plain(vk::kTab), context), KeyCommand::kFocusTabs);
+        EXPECT_EQ(CommandForKey(Shift(vk::kTab), context), KeyCommand::kFocusTabs);
+    }
+    // The label's edit keeps Tab; Alt+Tab is the system's.
+    EXPECT_EQ(CommandForKey(Plain(vk::kTab), kEditing), KeyCommand::kNone);
+    EXPECT_EQ(CommandForKey(KeyPress{.key = vk::kTab, .alt = true}, kList), KeyCommand::kNone);
+    EXPECT_EQ(CommandForTabStripKey(Plain(vk::kTab)), KeyCommand::kFocusList);
+    EXPECT_EQ(CommandForTabStripKey(Shift(vk::kTab)), KeyCommand::kFocusList);
+}
+
+TEST(TabStripKeys, ArrowsPickTablesAndTheTableKeysStillWork) {
+    EXPECT_EQ(CommandForTabStripKey(Plain(vk::kDown)), KeyCommand::kSelectNextTab);
+    EXPECT_EQ(CommandForTabStripKey(Plain(vk::kUp)), KeyCommand::kSelectPreviousTab);
+    EXPECT_EQ(CommandForTabStripKey(Plain(vk::kHome)), KeyCommand::kSelectFirstTab);
+    EXPECT_EQ(CommandForTabStripKey(Plain(vk::kEnd)), KeyCommand::kSelectLastTab);
+    EXPECT_EQ(CommandForTabStripKey(Plain(vk::kEscape)), KeyCommand::kCloseDrawer);
+    EXPECT_EQ(CommandForTabStripKey(Ctrl(vk::kTab)), KeyCommand::kNextTable);
+    EXPECT_EQ(CommandForTabStripKey(Ctrl(vk::kTab, true)), KeyCommand::kPreviousTable);
+    EXPECT_EQ(CommandForTabStripKey(Ctrl(vk::kPrior)), KeyCommand::kPreviousTable);
+    for (const KeyPress press : {Shift(vk::kDown), Ctrl(vk::kUp), Plain(vk::kReturn),
+                                 Plain(vk::kF2), Plain(vk::kDelete), Plain(vk::kA)}) {
+        EXPECT_EQ(CommandForTabStripKey(press), KeyCommand::kNone) << press.key;
+    }
+}
+
+TEST(TabStripKeys, MovesStopAtTheEnds) {
+    EXPECT_EQ(TabAfterKey(KeyCommand::kSelectNextTab, 0, 3), 1);
+    EXPECT_EQ(TabAfterKey(KeyCommand::kSelectNextTab, 2, 3), 2);
+    EXPECT_EQ(TabAfterKey(KeyCommand::kSelectPreviousTab, 2, 3), 1);
+    EXPECT_EQ(TabAfterKey(KeyCommand::kSelectPreviousTab, 0, 3), 0);
+    EXPECT_EQ(TabAfterKey(KeyCommand::kSelectFirstTab, 2, 3), 0);
+    EXPECT_EQ(TabAfterKey(KeyCommand::kSelectLastTab, 0, 3), 2);
+    // No tab selected (the selected one was deleted): from the end the move leaves.
+    EXPECT_EQ(TabAfterKey(KeyCommand::kSelectNextTab, -1, 3), 0);
+    EXPECT_EQ(TabAfterKey(KeyCommand::kSelectPreviousTab, -1, 3), 2);
+    EXPECT_EQ(TabAfterKey(KeyCommand::kSelectNextTab, 5, 3), 0);
+    EXPECT_EQ(TabAfterKey(KeyCommand::kSelectNextTab, 0, 0), -1);
+    EXPECT_EQ(TabAfterKey(KeyCommand::kSelectLastTab, -1, 0), -1);
 }
 
 }  // namespace

@@ -411,5 +411,26 @@ TEST(TabStripDpi, EverythingScalesAndHitTestsWhereItIsDrawn) {
     EXPECT_EQ(strip.LeftButtonDown(Point{second.left + 2, second.top + 2}).picked, 1);
 }
 
+TEST(TabStripPaint, PlacementsAreWhereTabsWouldBeDrawnNowWithoutAPaint) {
+    TabStripModel strip = StripWithTabs(8);
+    strip.PlaceTabs();
+    const Rect first_hit = strip.Tabs()[0].hit;
+    ASSERT_TRUE(strip.ScrollToShow(7));
+    strip.Select(7);
+    const std::vector<TabPlacement> now = strip.Placements();
+    // The hit rectangles still say where the last paint put the tabs.
+    EXPECT_EQ(strip.Tabs()[0].hit, first_hit);
+    ASSERT_FALSE(now.empty());
+    EXPECT_GT(now.front().position, 0u);
+    EXPECT_EQ(now.back().position, 7u);
+    EXPECT_TRUE(now.back().selected);
+    const std::vector<TabPlacement> painted = strip.PlaceTabs();
+    ASSERT_EQ(painted.size(), now.size());
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        EXPECT_EQ(painted[i].hit, now[i].hit);
+    }
+    EXPECT_EQ(strip.Tabs()[0].hit, kNoHitRect);
+}
+
 }  // namespace
 }  // namespace zarkit

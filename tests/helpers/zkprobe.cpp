@@ -7,6 +7,8 @@
 //                                 index|label|x,y (screen centre of its icon)|selected
 //   zkprobe post CLASS MSG [W L]  posts a message to the first top-level window of CLASS
 //   zkprobe postreg CLASS NAME [W L]  the same with the message registered under NAME
+//   zkprobe send CLASS MSG [W L]  sends it and waits for the answer: a message whose lParam
+//                                 may be a pointer (WM_SETTINGCHANGE) cannot be posted
 //   zkprobe traydel CLASS ID      takes that window's notification-area icon ID away, as
 //                                 a restarting task bar loses every icon
 //   zkprobe resources CLASS       of the process owning the first top-level window of CLASS:
@@ -28,9 +30,17 @@
 //                                 id|class|text|left,top,right,bottom|enabled|checked
 //                                 (checked: 1 ticked, 0 not, - not a check box; a hot-key
 //                                 control's text is its key word, 0xHHLL)
+//   zkprobe accessible CLASS [ID] the accessible object of the first top-level window of CLASS,
+//                                 or of its first visible descendant with control id ID, as
+//                                 a screen reader asks for it; one line for the object, then
+//                                 one a child: child|role|state|name|left,top,width,height|
+//                                 default action (role and state in hex); the object's line
+//                                 ends with |focus=CHILD|selection=CHILD (empty: none)
+//   zkprobe accaction CLASS ID CHILD  does that child's default action
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <psapi.h>
 #include <sddl.h>
 #include <shellapi.h>
@@ -38,6 +48,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -307,6 +318,114 @@ int PrintResources(const wchar_t* top_class) {
     return 0;
 }
 
+BOOL CALLBACK FindVisibleId(HWND child, LPARAM param) {
+    auto* search = reinterpret_cast<std::pair<int, HWND>*>(param);
+    if (GetDlgCtrlID(child) == search->first && IsWindowVisible(child)) {
+        search->second = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindAccessibleWindow(const wchar_t* top_class, const wchar_t* id) {
+    const HWND top = FindWindowW(top_class, nullptr);
+    if (top == nullptr || id == nullptr) {
+        return top;
+    }
+    std::pair<int, HWND> search{static_cast<int>(std::wcstol(id, nullptr, 0)), nullptr};
+    EnumChildWindows(top, FindVisibleId, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+std::string Text(BSTR text) {
+    std::string out = text != nullptr ? Utf8(text) : std::string();
+    for (char& c : out) {
+        if (c == '|' || c == '\n' || c == '\r') {
+            c = ' ';
+        }
+    }
+    return out;
+}
+
+std::string ChildText(const VARIANT& child) {
+    return V_VT(&child) == VT_I4 ? std::to_string(V_I4(&child)) : std::string();
+}
+
+void PrintAccessibleChild(IAccessible* accessible, long id) {
+    VARIANT child;
+    VariantInit(&child);
+    V_VT(&child) = VT_I4;
+    V_I4(&child) = id;
+    VARIANT role, state;
+    VariantInit(&role);
+    VariantInit(&state);
+    accessible->get_accRole(child, &role);
+    accessible->get_accState(child, &state);
+    BSTR name = nullptr;
+    BSTR action = nullptr;
+    accessible->get_accName(child, &name);
+    accessible->get_accDefaultAction(child, &action);
+    long left = 0, top = 0, width = 0, height = 0;
+    accessible->accLocation(&left, &top, &width, &height, child);
+    std::printf("%ld|0x%lx|0x%lx|%s|%ld,%ld,%ld,%ld|%s", id,
+                V_VT(&role) == VT_I4 ? static_cast<long>(V_I4(&role)) : -1L,
+                V_VT(&state) == VT_I4 ? static_cast<long>(V_I4(&state)) : 0L, Text(name).c_str(),
+                left, top, width, height, Text(action).c_str());
+    SysFreeString(name);
+    SysFreeString(action);
+}
+
+// The object lives in the program's process: every answer comes through COM from there.
+int PrintAccessible(const wchar_t* top_class, const wchar_t* id) {
+    const HWND window = FindAccessibleWindow(top_class, id);
+    if (window == nullptr) {
+        std::fprintf(stderr, "no such window\n");
+        return 2;
+    }
+    IAccessible* accessible = nullptr;
+    const HRESULT result = AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                                      reinterpret_cast<void**>(&accessible));
+    if (FAILED(result) || accessible == nullptr) {
+        std::fprintf(stderr, "AccessibleObjectFromWindow failed: 0x%08lx\n",
+                     static_cast<unsigned long>(result));
+        return 1;
+    }
+    VARIANT focus, selection;
+    VariantInit(&focus);
+    VariantInit(&selection);
+    accessible->get_accFocus(&focus);
+    accessible->get_accSelection(&selection);
+    PrintAccessibleChild(accessible, CHILDID_SELF);
+    std::printf("|focus=%s|selection=%s\n", ChildText(focus).c_str(), ChildText(selection).c_str());
+    VariantClear(&focus);
+    VariantClear(&selection);
+    long count = 0;
+    accessible->get_accChildCount(&count);
+    for (long child = 1; child <= count && child <= 10000; ++child) {
+        PrintAccessibleChild(accessible, child);
+        std::printf("\n");
+    }
+    accessible->Release();
+    return 0;
+}
+
+int AccessibleAction(const wchar_t* top_class, const wchar_t* id, const wchar_t* child_id) {
+    const HWND window = FindAccessibleWindow(top_class, id);
+    IAccessible* accessible = nullptr;
+    if (window == nullptr ||
+        FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&accessible)))) {
+        return 2;
+    }
+    VARIANT child;
+    VariantInit(&child);
+    V_VT(&child) = VT_I4;
+    V_I4(&child) = std::wcstol(child_id, nullptr, 0);
+    const HRESULT result = accessible->accDoDefaultAction(child);
+    accessible->Release();
+    return SUCCEEDED(result) ? 0 : 1;
+}
+
 }  // namespace
 
 // The focus of another thread is read through its GUI thread information.
@@ -334,6 +453,18 @@ int PrintFocus() {
 }
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc >= 3 && std::wcscmp(argv[1], L"accessible") == 0) {
+        CoInitialize(nullptr);
+        const int status = PrintAccessible(argv[2], argc > 3 ? argv[3] : nullptr);
+        CoUninitialize();
+        return status;
+    }
+    if (argc >= 5 && std::wcscmp(argv[1], L"accaction") == 0) {
+        CoInitialize(nullptr);
+        const int status = AccessibleAction(argv[2], argv[3], argv[4]);
+        CoUninitialize();
+        return status;
+    }
     if (argc >= 2 && std::wcscmp(argv[1], L"windows") == 0) {
         EnumWindows(PrintWindow, 0);
         return 0;
@@ -346,6 +477,21 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc >= 3 && std::wcscmp(argv[1], L"items") == 0) {
         return PrintItems(argv[2]);
+    }
+    if (argc >= 4 && std::wcscmp(argv[1], L"send") == 0) {
+        const HWND window = FindWindowW(argv[2], nullptr);
+        if (window == nullptr) {
+            std::fprintf(stderr, "no window of that class\n");
+            return 2;
+        }
+        const auto message = static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
+        const WPARAM wparam = argc > 4 ? std::wcstoull(argv[4], nullptr, 0) : 0;
+        const LPARAM lparam = argc > 5 ? std::wcstoll(argv[5], nullptr, 0) : 0;
+        DWORD_PTR answer = 0;
+        return SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, 20000, &answer) !=
+                       0
+                   ? 0
+                   : 1;
     }
     const bool registered = argc >= 4 && std::wcscmp(argv[1], L"postreg") == 0;
     if (argc >= 3 &&
@@ -445,8 +591,9 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(
         stderr,
         "usage: zkprobe windows | focus | items CLASS | resources CLASS | post CLASS MSG [W L] |"
-        " postreg CLASS NAME [W L] | postchild CLASS CHILD MSG [W L] | close CLASS |"
+        " postreg CLASS NAME [W L] | send CLASS MSG [W L] | postchild CLASS CHILD MSG [W L] | "
+        "close CLASS |"
         " sync CLASS | traydel CLASS ID | press TITLE BUTTON | controls TITLE |"
-        " keyacl PATH [SDDL] | hold PATH MS\n");
+        " keyacl PATH [SDDL] | accessible CLASS [ID] | accaction CLASS ID CHILD | hold PATH MS\n");
     return 2;
 }

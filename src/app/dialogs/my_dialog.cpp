@@ -1,5 +1,6 @@
 #include "app/dialogs/my_dialog.h"
 
+#include "app/accessibility/high_contrast.h"
 #include "core/product.h"
 #include "ui/trace.h"
 
@@ -37,9 +38,10 @@ bool CMyDialog::OnMessage(UINT message, WPARAM wparam, LPARAM lparam, INT_PTR& r
     }
 }
 
-// Null leaves the request to the dialog manager's default.
+// Null leaves the request to the dialog manager's default: the system's colours, which are
+// the user's own in high contrast.
 HBRUSH CMyDialog::OnCtlColor(UINT message, HDC dc) {
-    if (message == WM_CTLCOLOREDIT || !m_BackBrush) {
+    if (message == WM_CTLCOLOREDIT || !m_BackBrush || HighContrastOn()) {
         return nullptr;
     }
     SetBkMode(dc, TRANSPARENT);
