@@ -14,6 +14,8 @@ std::string FileProblemReason(const io::FileError& error) {
             return "You are not allowed to change the file or its folder.";
         case io::FileProblem::kNotFound:
             return "The folder of the file is gone.";
+        case io::FileProblem::kChangedElsewhere:
+            return "Another program changed the file, and it cannot be read now.";
         case io::FileProblem::kNone:
         case io::FileProblem::kOther:
             break;
@@ -22,6 +24,11 @@ std::string FileProblemReason(const io::FileError& error) {
 }
 
 std::string SaveFailureMessage(std::string_view file_name, const io::FileError& error) {
+    if (error.problem == io::FileProblem::kChangedElsewhere) {
+        return std::string(file_name) +
+               " was changed by another program and cannot be read now. Zarkit has not saved "
+               "your change.";
+    }
     return "Your change could not be saved in " + std::string(file_name) +
            ", so it has been undone.\n\n" + FileProblemReason(error);
 }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/document_edit.h"
+#include "core/file_stamp.h"
 #include "core/text_rules.h"
 #include "core/xml_prolog.h"
 #include "core/xml_text.h"
@@ -197,32 +198,47 @@ bool Store::Open(const std::string& path, std::unique_ptr<XmlDocument> document,
     // the file it could not read.
     document_.reset();
     path_.clear();
-    const auto fail = [&](const std::string& reason) {
-        if (error) {
-            *error = path + ": " + reason;
-        }
-        return false;
-    };
-
+    stamp_ = {};
     last_error_ = {};
     std::string bytes;
+    io::FileInfo info;
+    // Looked at before reading: a change in between then shows as one at the next check.
+    io::ReadFileInfo(path, &info, nullptr);
     if (!io::ReadFileBytes(path, &bytes, &last_error_)) {
         if (error) {
             *error = last_error_.text;  // names the file already
         }
         return false;
     }
+    std::string reason;
+    if (!document) {
+        reason = "no XML document object could be created";
+    } else {
+        ParseStore(bytes, *document, &reason);
+    }
+    if (!reason.empty()) {
+        if (error) {
+            *error = path + ": " + reason;
+        }
+        return false;
+    }
+    document_ = std::move(document);
+    path_ = path;
+    stamp_ = StampOf(info, bytes);
+    return true;
+}
+
+bool Store::ParseStore(std::string_view bytes, XmlDocument& document, std::string* reason) {
     if (bytes.empty()) {
-        return fail("the file is empty");
+        *reason = "the file is empty";
+        return false;
     }
     if (HasDocumentTypeDeclaration(bytes)) {
-        return fail("documents with a document type declaration are not accepted");
-    }
-    if (!document) {
-        return fail("no XML document object could be created");
+        *reason = "documents with a document type declaration are not accepted";
+        return false;
     }
     XmlParseError parse_error;
-    if (!document->Parse(bytes, &parse_error)) {
+    if (!document.Parse(bytes, &parse_error)) {
         std::string where;
         if (parse_error.line > 0) {
             where = "line " + std::to_string(parse_error.line);
@@ -231,12 +247,53 @@ bool Store::Open(const std::string& path, std::unique_ptr<XmlDocument> document,
             }
             where += ": ";
         }
-        return fail(where +
-                    (parse_error.reason.empty() ? "not well-formed XML" : parse_error.reason));
+        *reason = where + (parse_error.reason.empty() ? "not well-formed XML" : parse_error.reason);
+        return false;
+    }
+    return true;
+}
+
+Store::DiskState Store::CheckDisk(bool thorough) {
+    if (!document_ || path_.empty()) {
+        return DiskState::kAsKnown;
+    }
+    io::FileInfo info;
+    if (!io::ReadFileInfo(path_, &info, nullptr)) {
+        return DiskState::kAsKnown;  // cannot tell; a save will say what is wrong
+    }
+    const StampVerdict verdict = CompareStamp(stamp_, info);
+    if (verdict == StampVerdict::kGone) {
+        return DiskState::kGone;
+    }
+    if (verdict == StampVerdict::kSameLooks && !thorough) {
+        return DiskState::kAsKnown;
+    }
+    std::string bytes;
+    if (!io::ReadFileBytes(path_, &bytes, nullptr)) {
+        // Looks as written, only not readable now: the save will tell why. Looks changed
+        // and cannot be read: it must not be written over.
+        return verdict == StampVerdict::kSameLooks ? DiskState::kAsKnown : DiskState::kUnreadable;
+    }
+    const FileStamp now = StampOf(info, bytes);
+    if (now.hash == stamp_.hash && now.size == stamp_.size) {
+        stamp_ = now;  // only touched
+        return DiskState::kAsKnown;
+    }
+    std::unique_ptr<XmlDocument> document = factory_ ? factory_() : nullptr;
+    std::string reason;
+    if (!document || !ParseStore(bytes, *document, &reason)) {
+        return DiskState::kUnreadable;
     }
     document_ = std::move(document);
-    path_ = path;
-    return true;
+    stamp_ = now;
+    if (reloaded_listener_) {
+        reloaded_listener_();
+    }
+    return DiskState::kReloaded;
+}
+
+Store::DiskState Store::ReloadIfChanged() {
+    return CheckDisk(false);
 }
 
 void Store::LoadAllTables(TableLoadSink& sink) {
@@ -463,6 +520,13 @@ StoreResult Store::Commit(const std::function<StoreResult(DocumentEdit&)>& chang
     if (!document_) {
         return StoreResult::kNotFound;
     }
+    // Another writer's file is never written over: a change goes onto what it holds now.
+    // A file that is gone is written anew, as at the first save.
+    if (CheckDisk(true) == DiskState::kUnreadable) {
+        last_error_ = {io::FileProblem::kChangedElsewhere,
+                       path_ + " was changed by another program and cannot be read now"};
+        return StoreResult::kSaveFailed;
+    }
     DocumentEdit edit(*document_);
     const StoreResult result = change(edit);
     if (!edit.Changed()) {
@@ -490,7 +554,15 @@ bool Store::Save() {
         last_error_ = {io::FileProblem::kOther, "the document could not be written out"};
         return false;
     }
-    return io::ReplaceFileContentKeepingBackup(path_, *bytes, BackupPathOf(path_), &last_error_);
+    // The file replaced is kept as the backup: after another writer's change, that is
+    // their version.
+    if (!io::ReplaceFileContentKeepingBackup(path_, *bytes, BackupPathOf(path_), &last_error_)) {
+        return false;
+    }
+    io::FileInfo info;
+    io::ReadFileInfo(path_, &info, nullptr);
+    stamp_ = StampOf(info, *bytes);
+    return true;
 }
 
 std::string Store::BackupPathOf(const std::string& path) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/file_stamp.h"
 #include "core/item_identifier.h"
 #include "core/item_record.h"
 #include "core/settings.h"
@@ -102,6 +103,24 @@ public:
     // Why the last open or change failed: empty after one that worked.
     const io::FileError& LastError() const { return last_error_; }
 
+    // What the file holds now against what was last read or written.
+    enum class DiskState {
+        kAsKnown,     // as last read or written (or it cannot be told)
+        kReloaded,    // another writer changed it: the document is now theirs
+        kUnreadable,  // another writer changed it, and it cannot be read or parsed now
+        kGone,
+    };
+    // Reads the file again when its size or time say another writer changed it; cheap
+    // while they do not. Every change checks the same way before it saves (down to the
+    // bytes), re-applies itself to another writer's file, and refuses to write over one
+    // it cannot read.
+    DiskState ReloadIfChanged();
+    // Called whenever the document was replaced by another writer's: whoever shows the
+    // tables must build them again from it.
+    void SetReloadedListener(std::function<void()> listener) {
+        reloaded_listener_ = std::move(listener);
+    }
+
     // The backup beside the store at `path`, and where a damaged store is kept when its
     // backup is put in its place.
     static std::string BackupPathOf(const std::string& path);
@@ -124,12 +143,19 @@ private:
     // Runs one change on the document and saves it; a change that cannot be saved, or
     // that fails half-way, is taken back whole.
     StoreResult Commit(const std::function<StoreResult(DocumentEdit&)>& change);
+    // Compares the file with the stamp, and takes another writer's document when it
+    // parses. `thorough`: down to the bytes when size and time look the same.
+    DiskState CheckDisk(bool thorough);
+    // The checks every store file must pass; `reason` says why not.
+    static bool ParseStore(std::string_view bytes, XmlDocument& document, std::string* reason);
 
     XmlDocumentFactory factory_;
     GuidSource guids_;
     std::unique_ptr<XmlDocument> document_;
     std::string path_;
+    FileStamp stamp_;
     io::FileError last_error_;
+    std::function<void()> reloaded_listener_;
 };
 
 }  // namespace zarkit

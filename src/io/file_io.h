@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,7 @@ enum class FileProblem {
     kInUse,     // another program holds the file (or locked a part of it)
     kReadOnly,  // the file, or the disk, is write-protected
     kNoAccess,  // no rights to it
+    kChangedElsewhere,  // another program changed it since it was read, and it cannot be read now
     kOther,
 };
 
@@ -27,6 +29,18 @@ struct FileError {
 // missing). A file that cannot be looked at, for want of rights or because another
 // program holds it, counts as there: it must never be taken for missing and replaced.
 bool FileExists(const std::string& path);
+
+// What the file system says of a file without reading it: enough to tell that another
+// writer changed it.
+struct FileInfo {
+    bool exists = false;
+    std::uint64_t size = 0;
+    std::int64_t write_time = 0;  // in the file system's own units; only compared
+};
+
+// False, with `error` set, when the file system would not say (a file that is not there
+// is no error: `exists` is false then).
+bool ReadFileInfo(const std::string& path, FileInfo* info, FileError* error);
 
 // The whole file; false with `error` set when it cannot be read.
 bool ReadFileBytes(const std::string& path, std::string* bytes, FileError* error);

@@ -200,6 +200,23 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
+bool ReadFileInfo(const std::string& path, FileInfo* info, FileError* error) {
+    struct stat status;
+    if (::stat(path.c_str(), &status) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            *info = FileInfo{};
+            return true;
+        }
+        SetError(error, "Cannot look at", path, errno);
+        return false;
+    }
+    info->exists = true;
+    info->size = static_cast<std::uint64_t>(status.st_size);
+    info->write_time = static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 +
+                       status.st_mtim.tv_nsec;
+    return true;
+}
+
 bool ReadFileBytes(const std::string& path, std::string* bytes, FileError* error) {
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0) {

@@ -214,6 +214,27 @@ bool FileExists(const std::string& path) {
     return code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND;
 }
 
+bool ReadFileInfo(const std::string& path, FileInfo* info, FileError* error) {
+    if (HasNul(path)) {
+        return Fail(error, "Cannot look at", path, ERROR_INVALID_NAME);
+    }
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(ui::Widen(path).c_str(), GetFileExInfoStandard, &data)) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) {
+            *info = FileInfo{};
+            return true;
+        }
+        return Fail(error, "Cannot look at", path, code);
+    }
+    info->exists = true;
+    info->size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    info->write_time = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+        data.ftLastWriteTime.dwLowDateTime);
+    return true;
+}
+
 bool ReadFileBytes(const std::string& path, std::string* bytes, FileError* error) {
     if (HasNul(path)) {
         return Fail(error, "Cannot open", path, ERROR_INVALID_NAME);

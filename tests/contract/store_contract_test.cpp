@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <random>
@@ -835,6 +836,177 @@ TEST_F(StoreContract, TakenBackChangesKeepTheOrderOfTheDocument) {
     fs::remove_all(PathOf(path_));
     ASSERT_TRUE(store.Save());
     EXPECT_EQ(ReadFile(), before);
+}
+
+// Another writer: a sync client, a second PC, an editor. It writes the whole file, in
+// one step, as any program would.
+class OtherWriterTest : public StoreContract {
+protected:
+    void SetUp() override {
+        StoreContract::SetUp();
+        first_ = StoreText(std::string(kSettings) +
+                           TableText("Tools", ItemText("C:\\a.exe", "A", "{A}") +
+                                                  ItemText("C:\\b.exe", "B", "{B}")) +
+                           TableText("Games", ItemText("C:\\g.exe", "G", "{G}")));
+    }
+
+    // What the other writer leaves: the file as it was, with a table of its own added.
+    std::string WithOtherTable(const std::string& text) {
+        const std::size_t end = text.rfind("</File_Desc>");
+        return text.substr(0, end) + TableText("FromOtherPC", ItemText("C:\\o.exe", "O", "{O}")) +
+               text.substr(end);
+    }
+
+    std::vector<std::string> TableNames() {
+        std::vector<std::string> names;
+        for (const LoadedTable& table : Reload()) {
+            names.push_back(table.name);
+        }
+        return names;
+    }
+
+    std::string first_;
+};
+
+TEST_F(OtherWriterTest, OnlyAnotherWritersChangeIsSeenAndReloaded) {
+    Store store = OpenWith(first_);
+    int reloads = 0;
+    store.SetReloadedListener([&] { ++reloads; });
+    EXPECT_EQ(store.ReloadIfChanged(), Store::DiskState::kAsKnown);
+    // Its own saves are no change.
+    ASSERT_EQ(store.AddTable("Mine"), StoreResult::kDone);
+    EXPECT_EQ(store.ReloadIfChanged(), Store::DiskState::kAsKnown);
+    EXPECT_EQ(reloads, 0);
+
+    WriteFile(WithOtherTable(ReadFile()));
+    EXPECT_EQ(store.ReloadIfChanged(), Store::DiskState::kReloaded);
+    EXPECT_EQ(reloads, 1);
+    EXPECT_EQ(store.ReloadIfChanged(), Store::DiskState::kAsKnown);
+    const auto tables = Load(store);
+    ASSERT_EQ(tables.size(), 4u);
+    EXPECT_EQ(tables[3].name, "FromOtherPC");
+
+    // Half synced: not taken, and asked again later.
+    const std::string good = ReadFile();
+    WriteFile(good.substr(0, good.size() / 2));
+    EXPECT_EQ(store.ReloadIfChanged(), Store::DiskState::kUnreadable);
+    EXPECT_EQ(Load(store).size(), 4u);
+    WriteFile(good);
+    EXPECT_NE(store.ReloadIfChanged(), Store::DiskState::kUnreadable);
+
+    fs::remove(PathOf(path_));
+    EXPECT_EQ(store.ReloadIfChanged(), Store::DiskState::kGone);
+}
+
+// Every change goes onto what the other writer left, and their version is the backup.
+TEST_F(OtherWriterTest, EveryChangeIsAppliedOnTopOfTheOtherWritersFile) {
+    struct Case {
+        const char* what;
+        std::function<bool(Store&)> change;
+        std::function<void(const std::vector<LoadedTable>&)> check;
+    };
+    const Case cases[] = {
+        {"add table", [](Store& s) { return s.AddTable("New") == StoreResult::kDone; },
+         [](const auto& t) { EXPECT_EQ(t.back().name, "New"); }},
+        {"delete table", [](Store& s) { return s.DeleteTable("Games") == StoreResult::kDone; },
+         [](const auto& t) {
+             ASSERT_EQ(t.size(), 2u);
+             EXPECT_EQ(t[1].name, "FromOtherPC");
+         }},
+        {"rename table",
+         [](Store& s) { return s.RenameTable("games", "Play") == StoreResult::kDone; },
+         [](const auto& t) { EXPECT_EQ(t[1].name, "Play"); }},
+        {"add item", [](Store& s) { return s.AddItem("Games", Record("C:\\n.exe", "N", "{N}")); },
+         [](const auto& t) { EXPECT_EQ(Names(t[1].items), (std::vector<std::string>{"G", "N"})); }},
+        {"delete item",
+         [](Store& s) { return s.DeleteItem("Tools", Record("C:\\a.exe", "A", "{A}")); },
+         [](const auto& t) { EXPECT_EQ(Names(t[0].items), std::vector<std::string>{"B"}); }},
+        {"rename item",
+         [](Store& s) { return s.RenameItem("Tools", Record("C:\\b.exe", "Bee", "{B}")); },
+         [](const auto& t) { EXPECT_EQ(Names(t[0].items), (std::vector<std::string>{"A", "Bee"})); }},
+        {"settings",
+         [](Store& s) {
+             Settings settings;
+             s.ReadSettings(settings);
+             settings.Show_TickCount = 123;
+             return s.WriteSettings(settings);
+         },
+         [](const auto&) {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Store store = OpenWith(first_);
+        const std::string theirs = WithOtherTable(ReadFile());
+        WriteFile(theirs);
+        ASSERT_TRUE(c.change(store));
+        EXPECT_EQ(ReadFileAt(Store::BackupPathOf(path_)), theirs);
+        const auto tables = Reload();
+        EXPECT_TRUE(std::any_of(tables.begin(), tables.end(),
+                                [](const LoadedTable& t) { return t.name == "FromOtherPC"; }));
+        c.check(tables);
+        // What the store holds in memory is what the file holds.
+        const std::string saved = ReadFile();
+        EXPECT_EQ(store.ReloadIfChanged(), Store::DiskState::kAsKnown);
+        ASSERT_TRUE(store.Save());
+        EXPECT_EQ(ReadFile(), saved);
+    }
+    Store store = OpenWith(first_);
+    WriteFile(WithOtherTable(ReadFile()));
+    Settings settings;
+    store.ReadSettings(settings);
+    settings.Show_TickCount = 77;
+    ASSERT_TRUE(store.WriteSettings(settings));
+    Settings read;
+    OpenWith(ReadFile()).ReadSettings(read);
+    EXPECT_EQ(read.Show_TickCount, 77);
+    EXPECT_EQ(TableNames().back(), "FromOtherPC");
+}
+
+// What the other writer removed cannot be changed: nothing happens, nothing is written.
+TEST_F(OtherWriterTest, ChangesWhoseTargetTheOtherWriterRemovedDoNothing) {
+    const std::string theirs = StoreText(
+        std::string(kSettings) + TableText("Tools", ItemText("C:\\b.exe", "B", "{B}")));
+    Store store = OpenWith(first_);
+    WriteFile(theirs);
+    EXPECT_EQ(store.RenameTable("Games", "Play"), StoreResult::kNotFound);
+    EXPECT_EQ(store.DeleteTable("Games"), StoreResult::kNotFound);
+    EXPECT_FALSE(store.AddItem("Games", Record("C:\\n.exe", "N", "{N}")));
+    EXPECT_FALSE(store.DeleteItem("Tools", Record("C:\\a.exe", "A", "{A}")));
+    EXPECT_FALSE(store.RenameItem("Tools", Record("C:\\a.exe", "Aa", "{A}")));
+    EXPECT_EQ(store.LastError().problem, io::FileProblem::kNone);
+    EXPECT_EQ(ReadFile(), theirs);
+    ASSERT_EQ(Load(store).size(), 1u);
+    // And what is still there can.
+    EXPECT_TRUE(store.RenameItem("Tools", Record("C:\\b.exe", "Bee", "{B}")));
+}
+
+// A file another writer left half synced, damaged or unparseable is never written over;
+// once it reads again, the next change goes onto it.
+TEST_F(OtherWriterTest, AnUnreadableNewerFileIsLeftAsItIs) {
+    Store store = OpenWith(first_);
+    for (const std::string& broken :
+         {WithOtherTable(first_).substr(0, 200), std::string("not xml at all"), std::string(),
+          std::string("<!DOCTYPE x [<!ENTITY e 'e'>]><File_Desc/>")}) {
+        WriteFile(broken);
+        EXPECT_EQ(store.AddTable("Lost"), StoreResult::kSaveFailed);
+        EXPECT_EQ(store.LastError().problem, io::FileProblem::kChangedElsewhere);
+        EXPECT_FALSE(store.AddItem("Tools", Record("C:\\n.exe", "N", "{N}")));
+        Settings settings;
+        EXPECT_FALSE(store.WriteSettings(settings));
+        EXPECT_EQ(ReadFile(), broken);
+    }
+    WriteFile(WithOtherTable(first_));
+    EXPECT_EQ(store.AddTable("Kept"), StoreResult::kDone);
+    EXPECT_EQ(TableNames(), (std::vector<std::string>{"Tools", "Games", "FromOtherPC", "Kept"}));
+}
+
+// Gone (a sync client deleting and writing anew): the change is written as at the first
+// save, from what the store holds.
+TEST_F(OtherWriterTest, AFileThatIsGoneIsWrittenAnew) {
+    Store store = OpenWith(first_);
+    fs::remove(PathOf(path_));
+    EXPECT_EQ(store.AddTable("New"), StoreResult::kDone);
+    EXPECT_EQ(TableNames(), (std::vector<std::string>{"Tools", "Games", "New"}));
 }
 
 }  // namespace
