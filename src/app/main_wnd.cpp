@@ -26,8 +26,6 @@ namespace zarkit {
 namespace {
 
 constexpr COLORREF kEdgeTransparentColour = RGB(255, 255, 255);
-// Timers 1 and 2 slide the drawer.
-constexpr UINT_PTR kListingTimerId = 3;
 
 }  // namespace
 
@@ -124,6 +122,9 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_ZK_STOREFAILED:
             OnStoreFailed();
             return 0;
+        case WM_ZK_STORERELOADED:
+            OnStoreReloaded();
+            return 0;
         case WM_ZK_TRAYNOTIFY:
             m_TrayIcon.OnNotify(lparam);
             return DefaultProc(message, wparam, lparam);
@@ -158,11 +159,9 @@ int CMainWnd::OnCreate() {
     }
     m_Tables.LoadAllTables(std::move(store));
     m_Tables.GetStore().ReadSettings(m_Settings);
-    m_TabCtrl.SetHoverSelect(m_Settings.SelTable_MouseOn);
 
     SetTrayIcon(true);
-    UpdateRunKey();
-    ApplyHotKey();
+    ApplySettings();
 
     if (m_FirstRun) {
         AddDefaultContent(m_Tables);
@@ -356,12 +355,14 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
         // Also keeps the strip from being raised above such a program.
         const bool hold_shut = FullScreenProgramInFront();
         NoteForegroundWindow();
-        const SlideStep step = m_Slider.Poll(window, pointer, GetTickCount(), m_FullRect.Width(),
+        const DWORD now = GetTickCount();
+        const SlideStep step = m_Slider.Poll(window, pointer, now, m_FullRect.Width(),
                                              m_Settings.Show_TickCount, m_Busy, hold_shut);
         ApplySlide(step);
         if (step.move && !IsOpen()) {
             m_FindView.End();  // the next opening starts afresh
         }
+        CheckStoreWhenIdle(now);
     } else if (timer_id == kAnimationTimerId) {
         const AnimationFrame frame = m_Slider.Animate(window, m_FullRect.Width(), GetTickCount());
         const Rect& next = frame.window;

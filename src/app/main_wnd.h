@@ -66,6 +66,9 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
 private:
+    // Timers 1 and 2 slide the drawer; this one lists the tables not shown, one per tick.
+    static constexpr UINT_PTR kListingTimerId = 3;
+
     int OnCreate();
     std::unique_ptr<Store> OpenStore();
     void OnPaint();
@@ -104,6 +107,13 @@ private:
     void OnAbout();
     // A change the file could not take, told once (see TableController::NoteStoreFailure).
     void OnStoreFailed();
+
+    // The file written by another program too (main_wnd_store.cpp).
+    bool CanRebuildTables() const;
+    void CheckStoreWhenIdle(DWORD now);
+    void OnStoreReloaded();
+    // Puts the settings record into effect: hover selection, the Run value, the hot key.
+    void ApplySettings();
     void OnContextMenu(LPARAM where);
     bool OnMenuCommand(WPARAM wparam);
 
@@ -129,6 +139,7 @@ private:
     HotKeyRegistration m_HotKey;
     // The last window of another program that was in front: Esc gives the focus back to it.
     HWND m_ReturnFocus = nullptr;
+    DWORD m_LastStoreCheck = 0;
 };
 
 }  // namespace zarkit

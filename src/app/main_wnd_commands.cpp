@@ -179,9 +179,7 @@ void CMainWnd::OnSettings() {
         m_Settings = before;
         m_Tables.NoteStoreFailure();
     }
-    m_TabCtrl.SetHoverSelect(m_Settings.SelTable_MouseOn);
-    UpdateRunKey();
-    ApplyHotKey();  // an unchanged key another program held at start may be free now
+    ApplySettings();
 }
 
 void CMainWnd::OnStoreFailed() {

@@ -16,7 +16,8 @@ inline constexpr UINT WM_ZK_ADDITEMS = 0x550;     // wParam 1 web site, 2 path
 inline constexpr UINT WM_ZK_SETTINGS = 0x551;     // list menu -> drawer
 inline constexpr UINT WM_ZK_ABOUT = 0x552;        // list menu -> drawer
 inline constexpr UINT WM_ZK_STOREFAILED = 0x560;  // tables -> drawer: tell of a failed save
-inline constexpr UINT WM_ZK_DROPTEXT = 0x1427;    // drop target -> list control
-inline constexpr UINT WM_ZK_DROPITEMS = 0x1428;   // drop target -> list control
+inline constexpr UINT WM_ZK_STORERELOADED = 0x561;  // tables -> drawer: another writer's file
+inline constexpr UINT WM_ZK_DROPTEXT = 0x1427;      // drop target -> list control
+inline constexpr UINT WM_ZK_DROPITEMS = 0x1428;     // drop target -> list control
 
 }  // namespace zarkit

@@ -51,6 +51,37 @@ TableController::~TableController() = default;
 
 void TableController::LoadAllTables(std::unique_ptr<Store> store) {
     m_Store = std::move(store);
+    // Posted, not acted on: the store may find the file changed in the middle of a drop
+    // or a command, whose lists must outlive it.
+    m_Store->SetReloadedListener([this] {
+        if (m_RebuildWanted) {
+            return;
+        }
+        m_RebuildWanted = true;
+        const HWND drawer = GetAncestor(m_TabCtrl.Hwnd(), GA_ROOT);
+        if (drawer != nullptr) {
+            PostMessageW(drawer, WM_ZK_STORERELOADED, 0, 0);
+        }
+    });
+    BuildTabs();
+}
+
+void TableController::RebuildTables() {
+    m_RebuildWanted = false;
+    const std::string selected = GetCurrentTable().name;
+    // Found items point into the lists that go now.
+    m_Finder.Clear();
+    m_FinderBuilt = false;
+    while (m_TabCtrl.TabCount() > 0) {
+        m_TabCtrl.EraseTab(m_TabCtrl.TabCount() - 1);
+    }
+    BuildTabs();
+    const CZarkitListCtrlView* list = FindTableList(selected);
+    m_TabCtrl.SelectTab(list != nullptr ? PositionOf(list) : 0, true);
+    InvalidateRect(GetParent(m_TabCtrl.Hwnd()), nullptr, TRUE);
+}
+
+void TableController::BuildTabs() {
     const Rect area = m_TabCtrl.GetListArea();
     TabLoader loader(
         [this, area] {

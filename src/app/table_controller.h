@@ -33,6 +33,16 @@ public:
     void LoadAllTables(std::unique_ptr<Store> store);
     Store& GetStore() { return *m_Store; }
 
+    // Another writer's file replaced the store's document: the tabs and lists must be
+    // made again from it, once nothing on screen holds on to them (see RebuildTables).
+    bool RebuildWanted() const { return m_RebuildWanted; }
+    // Every tab and list made again from the store's document; the selected table stays
+    // selected when it is still there.
+    void RebuildTables();
+    // While items are dragged out of a list, the lists must stay as they are.
+    void SetDragging(bool dragging) { m_Dragging = dragging; }
+    bool Dragging() const { return m_Dragging; }
+
     // The new table's list, or the list of the table of that name if there is one;
     // nullptr when the store refused or could not save it.
     CZarkitListCtrlView* AddTable(std::string name);
@@ -102,6 +112,7 @@ public:
     ShellIconCache& Icons() { return m_Icons; }
 
 private:
+    void BuildTabs();
     CZarkitListCtrlView* MakeList(const std::string& name);
     int PositionOf(const CZarkitListCtrlView* list) const;
     CZarkitListCtrlView* ListForAdding(std::string_view table);
@@ -121,6 +132,8 @@ private:
     std::uint32_t m_NextOrder = 0;
     std::function<void()> m_FinderListener;
     std::optional<io::FileError> m_StoreFailure;
+    bool m_RebuildWanted = false;
+    bool m_Dragging = false;
 };
 
 }  // namespace zarkit

@@ -113,7 +113,10 @@ void CZarkitListCtrlView::OnBegindragFilelist() {
 
     // The items stay here during the drag loop; they go only once another list has
     // reported them as added to its table, and only those it named.
-    for (const std::string& identifier : DragItems(m_ListCtrl.Hwnd(), records)) {
+    m_Tables.SetDragging(true);
+    const std::vector<std::string> taken = DragItems(m_ListCtrl.Hwnd(), records);
+    m_Tables.SetDragging(false);
+    for (const std::string& identifier : taken) {
         const int entry = FindMovedEntry(identifier);
         if (entry < 0) {
             continue;

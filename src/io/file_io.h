@@ -13,9 +13,9 @@ enum class FileProblem {
     kNone,
     kNotFound,  // the file, or a folder on the way, is not there
     kDiskFull,
-    kInUse,     // another program holds the file (or locked a part of it)
-    kReadOnly,  // the file, or the disk, is write-protected
-    kNoAccess,  // no rights to it
+    kInUse,             // another program holds the file (or locked a part of it)
+    kReadOnly,          // the file, or the disk, is write-protected
+    kNoAccess,          // no rights to it
     kChangedElsewhere,  // another program changed it since it was read, and it cannot be read now
     kOther,
 };

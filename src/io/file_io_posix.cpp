@@ -212,8 +212,8 @@ bool ReadFileInfo(const std::string& path, FileInfo* info, FileError* error) {
     }
     info->exists = true;
     info->size = static_cast<std::uint64_t>(status.st_size);
-    info->write_time = static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 +
-                       status.st_mtim.tv_nsec;
+    info->write_time =
+        static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
     return true;
 }
 

@@ -917,13 +917,17 @@ TEST_F(OtherWriterTest, EveryChangeIsAppliedOnTopOfTheOtherWritersFile) {
          [](Store& s) { return s.RenameTable("games", "Play") == StoreResult::kDone; },
          [](const auto& t) { EXPECT_EQ(t[1].name, "Play"); }},
         {"add item", [](Store& s) { return s.AddItem("Games", Record("C:\\n.exe", "N", "{N}")); },
-         [](const auto& t) { EXPECT_EQ(Names(t[1].items), (std::vector<std::string>{"G", "N"})); }},
+         [](const auto& t) {
+             EXPECT_EQ(Names(t[1].items), (std::vector<std::string>{"G", "N"}));
+         }},
         {"delete item",
          [](Store& s) { return s.DeleteItem("Tools", Record("C:\\a.exe", "A", "{A}")); },
          [](const auto& t) { EXPECT_EQ(Names(t[0].items), std::vector<std::string>{"B"}); }},
         {"rename item",
          [](Store& s) { return s.RenameItem("Tools", Record("C:\\b.exe", "Bee", "{B}")); },
-         [](const auto& t) { EXPECT_EQ(Names(t[0].items), (std::vector<std::string>{"A", "Bee"})); }},
+         [](const auto& t) {
+             EXPECT_EQ(Names(t[0].items), (std::vector<std::string>{"A", "Bee"}));
+         }},
         {"settings",
          [](Store& s) {
              Settings settings;
@@ -964,8 +968,8 @@ TEST_F(OtherWriterTest, EveryChangeIsAppliedOnTopOfTheOtherWritersFile) {
 
 // What the other writer removed cannot be changed: nothing happens, nothing is written.
 TEST_F(OtherWriterTest, ChangesWhoseTargetTheOtherWriterRemovedDoNothing) {
-    const std::string theirs = StoreText(
-        std::string(kSettings) + TableText("Tools", ItemText("C:\\b.exe", "B", "{B}")));
+    const std::string theirs =
+        StoreText(std::string(kSettings) + TableText("Tools", ItemText("C:\\b.exe", "B", "{B}")));
     Store store = OpenWith(first_);
     WriteFile(theirs);
     EXPECT_EQ(store.RenameTable("Games", "Play"), StoreResult::kNotFound);

@@ -1,5 +1,6 @@
 // The child of the crash test: opens the store, which holds the state named on the command
-// line, then applies the following steps for ever, saying "saved N" after each save.
+// line, then applies the following steps for ever, saying "saved N" after each save. Before
+// some steps it plays another writer too, whose file the step then goes onto.
 // The test kills it at random moments.
 
 #include <unistd.h>
@@ -49,7 +50,7 @@ int main(int argc, char** argv) {
     store.ReadSettings(settings);
 
     for (std::uint64_t state = std::strtoull(argv[2], nullptr, 10) + 1;; ++state) {
-        if (!zarkit::ApplyCrashStep(store, state)) {
+        if (!zarkit::ApplyCrashStepWithWriters(store, argv[1], state)) {
             std::fprintf(stderr, "store_crash_child: step %llu failed\n",
                          static_cast<unsigned long long>(state));
             return 4;

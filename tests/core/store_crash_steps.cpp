@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "io/file_io.h"
 #include "xml/pugi_document.h"
 
 namespace zarkit {
@@ -117,6 +118,36 @@ bool ApplyCrashStep(Store& store, std::uint64_t n) {
             }
             return store.WriteSettings(SettingsAt(n));
     }
+}
+
+bool HasOtherWriter(std::uint64_t n) {
+    return n % 5 == 4;
+}
+
+bool ApplyOtherWriter(const std::string& path, std::uint64_t n) {
+    std::string bytes;
+    if (!io::ReadFileBytes(path, &bytes, nullptr)) {
+        return false;
+    }
+    const std::unique_ptr<XmlDocument> document = MakePugiDocument();
+    if (!document->Parse(bytes, nullptr)) {
+        return false;
+    }
+    const XmlNode file_desc = document->SelectSingle(document->DocumentNode(), "File_Desc");
+    XmlNode mark = document->SelectSingle(file_desc, "Other_Writer");
+    if (!mark) {
+        mark = document->CreateElement("Other_Writer");
+        if (!mark || !document->AppendChild(file_desc, mark)) {
+            return false;
+        }
+    }
+    const std::optional<std::string> written =
+        document->SetText(mark, std::to_string(n)) ? document->Serialize() : std::nullopt;
+    return written && io::ReplaceFileContent(path, *written, nullptr);
+}
+
+bool ApplyCrashStepWithWriters(Store& store, const std::string& path, std::uint64_t n) {
+    return (!HasOtherWriter(n) || ApplyOtherWriter(path, n)) && ApplyCrashStep(store, n);
 }
 
 }  // namespace zarkit

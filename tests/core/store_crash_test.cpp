@@ -1,7 +1,9 @@
 // Kills a process that saves the store in a loop, at random moments, and checks after
 // every kill that the file is whole: it opens, and holds the last state the process
-// reported or the one it was saving; and that its backup, when there is one, opens too
-// and holds the state before that or the same one.
+// reported, the one it was saving, or (when another writer changed the file just before,
+// and the step was being merged onto it) that writer's file; and that its backup, when
+// there is one, opens too and holds the state before that, the same one or the file the
+// merge replaced.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -16,6 +18,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <map>
 #include <filesystem>
 #include <optional>
 #include <random>
@@ -63,16 +66,34 @@ public:
     // nullptr when a step failed or `state` has been forgotten.
     const std::string* At(std::uint64_t state) {
         while (first_ + states_.size() <= state) {
-            if (!ApplyCrashStep(store_, first_ + states_.size()) || !Record()) {
+            const std::uint64_t n = first_ + states_.size();
+            if (HasOtherWriter(n)) {
+                std::optional<std::string> theirs;
+                if (!ApplyOtherWriter(path_, n) || !(theirs = CanonicalForm(path_, nullptr))) {
+                    return nullptr;
+                }
+                theirs_[n] = std::move(*theirs);
+            }
+            if (!ApplyCrashStep(store_, n) || !Record()) {
                 return nullptr;
             }
         }
         return state < first_ ? nullptr : &states_[state - first_];
     }
 
+    // The other writer's file before step `state`, when it has one; nullptr otherwise.
+    const std::string* OtherWritersBefore(std::uint64_t state) {
+        if (At(state) == nullptr) {
+            return nullptr;
+        }
+        const auto found = theirs_.find(state);
+        return found == theirs_.end() ? nullptr : &found->second;
+    }
+
     void ForgetBefore(std::uint64_t state) {
         while (first_ < state && !states_.empty()) {
             states_.pop_front();
+            theirs_.erase(first_);
             ++first_;
         }
     }
@@ -90,6 +111,7 @@ private:
     std::string path_;
     Store store_ = MakeCrashTestStore();
     std::deque<std::string> states_;
+    std::map<std::uint64_t, std::string> theirs_;
     std::uint64_t first_ = 0;
 };
 
@@ -243,6 +265,7 @@ TEST_F(StoreCrash, EveryKillLeavesTheLastOrTheNextStateAndTheStoreStillSaves) {
     std::uint64_t state = 0;
     std::uint64_t saves = 0;
     int kills_in_a_save = 0;
+    int kills_before_a_merge = 0;
     const auto begin = Clock::now();
     for (int round = 0; round < kRounds; ++round) {
         SCOPED_TRACE("round " + std::to_string(round) + " from state " + std::to_string(state));
@@ -283,8 +306,12 @@ TEST_F(StoreCrash, EveryKillLeavesTheLastOrTheNextStateAndTheStoreStillSaves) {
         const std::string* expected = reference.At(last);
         const std::string* next = reference.At(last + 1);
         ASSERT_TRUE(expected && next) << "the reference history failed";
-        if (*found == *expected) {
+        // Killed after the other writer's save and before the merge: their file, which the
+        // next child takes up again.
+        const std::string* theirs = reference.OtherWritersBefore(last + 1);
+        if (*found == *expected || (theirs != nullptr && *found == *theirs)) {
             state = last;
+            kills_before_a_merge += *found != *expected ? 1 : 0;
         } else {
             ASSERT_EQ(*found, *next) << "neither state " << last << " nor the next one";
             state = last + 1;
@@ -299,10 +326,13 @@ TEST_F(StoreCrash, EveryKillLeavesTheLastOrTheNextStateAndTheStoreStillSaves) {
         ASSERT_TRUE(fs::exists(backup));
         const std::optional<std::string> kept = CanonicalForm(backup.string(), &error);
         ASSERT_TRUE(kept) << error;
+        // After a merge, the file it replaced was the other writer's.
         if (state > 0) {
             const std::string* before = reference.At(state - 1);
+            const std::string* merged_onto = reference.OtherWritersBefore(state);
             ASSERT_TRUE(before);
-            EXPECT_TRUE(*kept == *before || *kept == *found)
+            EXPECT_TRUE(*kept == *before || *kept == *found ||
+                        (merged_onto != nullptr && *kept == *merged_onto))
                 << "the backup is neither state " << state - 1 << " nor " << state;
         }
         reference.ForgetBefore(state == 0 ? 0 : state - 1);
@@ -322,8 +352,9 @@ TEST_F(StoreCrash, EveryKillLeavesTheLastOrTheNextStateAndTheStoreStillSaves) {
     const std::size_t left_over = LeftOvers(dir_).size();
     std::printf(
         "%d kills in %.2f s: %llu saves, %d kills after a rename not yet reported, "
-        "%zu temporary files left\n",
-        kRounds, seconds, static_cast<unsigned long long>(saves), kills_in_a_save, left_over);
+        "%d on another writer's file before the merge, %zu temporary files left\n",
+        kRounds, seconds, static_cast<unsigned long long>(saves), kills_in_a_save,
+        kills_before_a_merge, left_over);
     // Kills that all land between saves would prove nothing.
     EXPECT_GT(kills_in_a_save + static_cast<int>(left_over), 0);
 

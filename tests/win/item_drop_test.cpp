@@ -372,5 +372,53 @@ TEST_F(ItemDropTest, DropMessagesFromAnywhereElseAreIgnored) {
     EXPECT_EQ(StoreBytes(), before);
 }
 
+// Another program replaces the file in one step while the lists are up: the store takes
+// the new file, asks for the tables again, and the lists then show what it holds, the
+// selected table kept. Its own saves ask for nothing.
+TEST_F(ItemDropTest, AFileReplacedByAnotherProgramComesIntoTheLists) {
+    int rebuilds_asked = 0;
+    // The drawer's part: the host is no drawer, so the request is looked at here.
+    const auto rebuild_if_asked = [&] {
+        MSG msg;
+        while (PeekMessageW(&msg, host_, WM_ZK_STORERELOADED, WM_ZK_STORERELOADED, PM_REMOVE)) {
+            ++rebuilds_asked;
+        }
+        if (tables_.RebuildWanted()) {
+            tables_.RebuildTables();
+            while (tables_.ListNextQueued()) {
+            }
+        }
+    };
+    tabs_.SelectTab(1, false);
+    ASSERT_TRUE(tables_.StoreRenamedItem("Two", [&] {
+        ItemRecord record = View(1).Records().front().record;
+        record.display_name = "Gamma";
+        return record;
+    }()));
+    EXPECT_EQ(tables_.GetStore().ReloadIfChanged(), Store::DiskState::kAsKnown);
+    rebuild_if_asked();
+    EXPECT_EQ(rebuilds_asked, 0);
+
+    const fs::path theirs = folder_ / L"theirs.tmp";
+    std::ofstream(theirs, std::ios::binary)
+        << "<?xml version=\"1.0\" encoding=\"UTF-8\"?><File_Desc>"
+           "<Table_Node><Table_Lable>Zero</Table_Lable></Table_Node>"
+           "<Table_Node><Table_Lable>Two</Table_Lable>"
+        << StoredItem("gamma.txt", kGamma) << StoredItem("beta.txt", kBeta)
+        << "</Table_Node></File_Desc>";
+    ASSERT_TRUE(MoveFileExW(theirs.c_str(), store_path_.c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(tables_.GetStore().ReloadIfChanged(), Store::DiskState::kReloaded);
+    rebuild_if_asked();
+    EXPECT_EQ(rebuilds_asked, 1);
+    ASSERT_EQ(tabs_.TabCount(), 2);
+    EXPECT_EQ(tabs_.TabName(0), "Zero");
+    EXPECT_EQ(tables_.GetCurrentTable().name, "Two");
+    EXPECT_EQ(Listed(1), (Items{{kBeta, "beta"}, {kGamma, "gamma"}}));
+    // A change now goes onto their file.
+    EXPECT_NE(tables_.AddTable("Three"), nullptr);
+    EXPECT_EQ(Stored().size(), 3u);
+    EXPECT_EQ(Stored()[0].name, "Zero");
+}
+
 }  // namespace
 }  // namespace zarkit
