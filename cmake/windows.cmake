@@ -86,6 +86,10 @@ target_link_libraries(zkprobe PRIVATE user32 shell32 psapi advapi32 oleacc ole32
 # Start-up benchmark's floor: a program that only registers, creates and shows one window.
 add_executable(floor_window WIN32 bench/floor_window.cpp)
 target_link_options(floor_window PRIVATE -municode)
+# Its second floor: one window with the system components the program loads.
+add_executable(components_floor WIN32 bench/components_floor.cpp bench/components_floor.rc)
+target_link_options(components_floor PRIVATE -municode)
+target_link_libraries(components_floor PRIVATE ole32 oleaut32 comctl32 shell32 uuid)
 
 # Tests under Wine. The test script sets WINEPREFIX and keeps a wineserver running.
 set(ZARKIT_WINE /usr/lib/wine/wine64)

@@ -168,6 +168,8 @@ int CMainWnd::OnCreate() {
     }
 
     m_TabCtrl.SelectTab(0, true);
+    m_Timing.Done(StartupTiming::kDeferredWork);
+    m_Timing.Done(StartupTiming::kFirstTableListed);
     // The tables not shown are listed after the first paint, one per tick.
     SetTimer(Hwnd(), kListingTimerId, USER_TIMER_MINIMUM, nullptr);
     if (m_Settings.Animate_WindowOnStart) {
@@ -286,6 +288,7 @@ void CMainWnd::OnPaint() {
                               origin.y + m.edge_graphic_height},
                          palette);
     }
+    m_Timing.Done(StartupTiming::kFirstPaint);
 }
 
 // At 100 % the graphic goes on as it is, white left out. At any other scale it is first
@@ -361,6 +364,8 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
         ApplySlide(step);
         if (step.move && !IsOpen()) {
             m_FindView.End();  // the next opening starts afresh
+        } else if (step.move) {
+            m_Timing.Opened();
         }
         CheckStoreWhenIdle(now);
     } else if (timer_id == kAnimationTimerId) {

@@ -9,6 +9,7 @@
 #include "app/notification_icon.h"
 #include "app/raw_tab_ctrl.h"
 #include "app/run_key.h"
+#include "app/startup_timing.h"
 #include "app/table_controller.h"
 #include "core/dpi_scale.h"
 #include "core/edge_slider.h"
@@ -61,6 +62,8 @@ public:
     void TypeIntoFind(char32_t character);
     // Something was started from a list: the drawer need not stay open for the keyboard.
     void OnItemsLaunched();
+    // The list on show has painted itself.
+    void OnListPainted() { m_Timing.ListPainted(); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -140,6 +143,7 @@ private:
     // The last window of another program that was in front: Esc gives the focus back to it.
     HWND m_ReturnFocus = nullptr;
     DWORD m_LastStoreCheck = 0;
+    StartupTiming m_Timing;
 };
 
 }  // namespace zarkit

@@ -85,6 +85,7 @@ protected:
 private:
     LRESULT OnCreate();
     LRESULT OnNotify(const NMHDR& header);
+    LRESULT OnCustomDraw(const NMCUSTOMDRAW& draw);
     void OnCommand(UINT id);
 
     // Drag and drop (zarkit_list_ctrl_view_drop.cpp).

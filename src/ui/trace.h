@@ -9,4 +9,9 @@ void Trace(const wchar_t* format, ...);
 // "<where> failed: <system message> (<code>)" for GetLastError().
 void TraceLastError(const wchar_t* where);
 
+// Since this process was created, by the system's clock.
+double MillisecondsSinceProcessStart();
+// A steady clock in milliseconds, finer than GetTickCount.
+double PreciseMilliseconds();
+
 }  // namespace zarkit::ui
