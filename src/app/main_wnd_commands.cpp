@@ -12,10 +12,13 @@
 #include "app/dialogs/dlg_add_table.h"
 #include "app/dialogs/dlg_rename_table.h"
 #include "app/dialogs/dlg_setting.h"
+#include "app/drawer_warning.h"
 #include "app/messages.h"
 #include "app/zarkit_list_ctrl_view.h"
 #include "core/menu_trim.h"
 #include "core/product.h"
+#include "core/text_rules.h"
+#include "core/web_address.h"
 #include "res/resource.h"
 #include "ui/text.h"
 
@@ -155,7 +158,20 @@ void CMainWnd::OnAddItems(WPARAM mode) {
     }
     const std::string table = m_Tables.GetCurrentTable().name;
     if (web_site) {
-        m_Tables.AddWebSiteToTable(table, dialog.m_WebSite, dialog.m_DisplayName);
+        // An empty field asks for nothing; anything else is answered.
+        switch (m_Tables.AddWebSiteToTable(table, dialog.m_WebSite, dialog.m_DisplayName)) {
+            case WebSiteAdded::kNotWebAddress:
+                if (!Trim(dialog.m_WebSite).empty()) {
+                    WarnOverDrawer(Hwnd(), NotAWebAddressText(dialog.m_WebSite));
+                }
+                break;
+            case WebSiteAdded::kNoBrowser:
+                WarnOverDrawer(Hwnd(), kNoWebBrowserText);
+                break;
+            case WebSiteAdded::kAdded:
+            case WebSiteAdded::kNotListed:
+                break;
+        }
     } else {
         m_Tables.AddPathToTable(table, dialog.m_FilePath, dialog.m_DisplayName);
     }

@@ -2,7 +2,9 @@
 
 #include <shellapi.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
+#include "core/paths.h"
 #include "ui/text.h"
 #include "ui/trace.h"
 
@@ -47,8 +49,25 @@ HIMAGELIST SystemImageList(ShellIconList source) {
 
 }  // namespace
 
+// A long path goes with the extended-length prefix, which needs the full path: Windows
+// without long paths enabled refuses it otherwise, whatever the manifest says.
+DWORD FileAttributesOf(const std::string& path) {
+    std::wstring wide = ui::Widen(path);
+    if (wide.size() >= kLongPathLength) {
+        const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+        std::wstring full(size, L'\0');
+        const DWORD length =
+            size == 0 ? 0 : GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+        if (length > 0 && length < size) {
+            full.resize(length);
+            wide = ui::Widen(ExtendedLengthPath(ui::Narrow(full)));
+        }
+    }
+    return GetFileAttributesW(wide.c_str());
+}
+
 bool PathExists(const std::string& path) {
-    return !path.empty() && GetFileAttributesW(ui::Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return !path.empty() && FileAttributesOf(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 ui::IdList SpecialFolderIdList(int folder_id) {
@@ -117,15 +136,25 @@ std::optional<int> ShellIconCache::SystemIconOf(const ItemRecord& record) {
 }
 
 std::optional<int> ShellIconCache::PathIcon(const std::string& path) {
-    if (!PathExists(path)) {
+    const DWORD attributes = FileAttributesOf(path);
+    if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES) {
         return std::nullopt;
     }
     if (const auto found = by_path_.find(path); found != by_path_.end()) {
         return found->second;
     }
-    const std::optional<int> index = SystemIndex(ui::Widen(path).c_str(), 0, FILE_ATTRIBUTE_NORMAL);
+    const std::wstring wide = ui::Widen(path);
+    std::optional<int> index = SystemIndex(wide.c_str(), 0, FILE_ATTRIBUTE_NORMAL);
     if (!index) {
-        ui::Trace(L"SHGetFileInfoW found no icon for %ls\n", ui::Widen(path).c_str());
+        // The shell gives nothing for paths it cannot hold (MAX_PATH and longer): the
+        // generic icon of the kind, a folder or a file of that extension, still shows it.
+        // Only the name goes, so that the length cannot fail this look-up too.
+        ui::Trace(L"SHGetFileInfoW found no icon for %ls\n", wide.c_str());
+        const DWORD kind = attributes & FILE_ATTRIBUTE_DIRECTORY;
+        index = SystemIndex(PathFindFileNameW(wide.c_str()), SHGFI_USEFILEATTRIBUTES,
+                            kind != 0 ? kind : FILE_ATTRIBUTE_NORMAL);
+    }
+    if (!index) {
         return std::nullopt;
     }
     by_path_.emplace(path, *index);

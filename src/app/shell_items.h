@@ -12,6 +12,10 @@
 // folders, and the program that opens web pages.
 namespace zarkit {
 
+// The file system's attributes of `path` at any length; INVALID_FILE_ATTRIBUTES when it
+// cannot be read.
+DWORD FileAttributesOf(const std::string& path);
+
 bool PathExists(const std::string& path);
 
 // The identifier list of a shell special folder (a CSIDL); empty when the shell does
