@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/shell_items.h"
+#include "core/paths.h"
 #include "ui/com.h"
 #include "ui/text.h"
 #include "ui/trace.h"
@@ -61,8 +62,13 @@ bool ResolveShortcut(ItemRecord& record) {
         return false;
     }
     const ui::ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
-    // A file that is not a shortcut does not load: it keeps its path.
-    if (!file || FAILED(file->Load(ui::Widen(record.path).c_str(), STGM_READ))) {
+    // A file that is not a shortcut does not load: it keeps its path. The shell reads no
+    // long path.
+    std::wstring path = ui::Widen(record.path);
+    if (path.size() >= kLongPathLength) {
+        path = ShortPathOf(path);
+    }
+    if (!file || FAILED(file->Load(path.c_str(), STGM_READ))) {
         return false;
     }
 

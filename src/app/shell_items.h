@@ -18,6 +18,11 @@ DWORD FileAttributesOf(const std::string& path);
 
 bool PathExists(const std::string& path);
 
+// The short (8.3) form of an existing path, at any length; the path itself when it has
+// none. The shell takes no path of kLongPathLength or more, but the short form of one
+// mostly fits.
+std::wstring ShortPathOf(const std::wstring& path);
+
 // The identifier list of a shell special folder (a CSIDL); empty when the shell does
 // not know it.
 ui::IdList SpecialFolderIdList(int folder_id);

@@ -9,6 +9,7 @@
 #include "app/table_controller.h"
 #include "core/product.h"
 #include "core/launch_rules.h"
+#include "core/paths.h"
 #include "ui/text.h"
 #include "ui/trace.h"
 #include <shellapi.h>
@@ -53,9 +54,18 @@ std::wstring ExpandedFolder(const std::string& folder) {
 // Starts a path or web-site item; 0, or the system's error when the shell could not.
 // The shell shows nothing itself: the drawer says what went wrong.
 DWORD StartItem(const ItemRecord& record) {
-    const std::wstring file = ui::Widen(record.path);
+    std::wstring file = ui::Widen(record.path);
     const std::wstring parameters = ui::Widen(LaunchParameters(record));
-    const std::wstring directory = ExpandedFolder(record.work_dir);
+    std::wstring directory = ExpandedFolder(record.work_dir);
+    // The shell takes long paths in their short forms only, and then fails on a long
+    // folder name beside a short program path: both go short.
+    if (file.size() >= kLongPathLength || directory.size() >= kLongPathLength) {
+        file = ShortPathOf(file);
+        directory = ShortPathOf(directory);
+        if (file.size() >= MAX_PATH || directory.size() >= kLongPathLength) {
+            return ERROR_FILENAME_EXCED_RANGE;
+        }
+    }
     SHELLEXECUTEINFOW execute{};
     execute.cbSize = sizeof execute;
     execute.fMask = SEE_MASK_FLAG_NO_UI;

@@ -65,4 +65,14 @@ std::string ExtendedLengthPath(std::string_view full_path) {
     return std::string(full_path);  // relative: the prefix would not make it full
 }
 
+std::string WithoutExtendedLengthPrefix(std::string_view path) {
+    if (path.starts_with("\\\\?\\UNC\\")) {
+        return "\\\\" + std::string(path.substr(8));
+    }
+    if (path.starts_with("\\\\?\\")) {
+        return std::string(path.substr(4));
+    }
+    return std::string(path);
+}
+
 }  // namespace zarkit

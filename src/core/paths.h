@@ -28,6 +28,10 @@ inline constexpr std::size_t kLongPathLength = 248;
 // relative ones and those with a prefix already come back unchanged.
 std::string ExtendedLengthPath(std::string_view full_path);
 
+// The path without its extended-length prefix, as programs that take no such paths want
+// it ("\\?\UNC\server\share" gives "\\server\share").
+std::string WithoutExtendedLengthPrefix(std::string_view path);
+
 // Whether `name` is one of the temporary files that replacing `file_name` makes beside it:
 // the file's name, a dot, an identifier of ASCII letters, digits and hyphens, and ".tmp".
 bool IsTemporaryFileOf(std::string_view name, std::string_view file_name);

@@ -54,6 +54,10 @@ TEST(Paths, OnlyLongFullPathsGetTheExtendedLengthPrefix) {
     const std::string at_limit = "C:\\" + std::string(kLongPathLength - 4, 'b');
     EXPECT_EQ(ExtendedLengthPath(at_limit), at_limit);
     EXPECT_EQ(ExtendedLengthPath(at_limit + "c"), "\\\\?\\" + at_limit + "c");
+    for (const std::string& path : {"C:\\" + folders, "\\\\server\\share\\" + folders}) {
+        EXPECT_EQ(WithoutExtendedLengthPrefix(ExtendedLengthPath(path)), path);
+    }
+    EXPECT_EQ(WithoutExtendedLengthPrefix("C:\\x"), "C:\\x");
 }
 
 }  // namespace
