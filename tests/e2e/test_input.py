@@ -5,13 +5,12 @@ characters is listed and started."""
 
 import os
 import string
-import subprocess
 
 import drive
 import harness
 from drive import LIST_EMPTY
 from test_commands import tables_of
-from test_drop import DRAG_SOURCE, HELPER, IN_LIST, drag, read_text
+from test_drop import HELPER, IN_LIST, drag, drag_source, read_text
 
 # Typed into the dialog: what an edit field takes.
 TYPED = [
@@ -72,12 +71,7 @@ class WebAddressTest(drive.CommandsTestCase):
     def drop_texts(self, texts):
         source = self.program.path("drag.txt")
         result = self.program.path("helper.txt")
-        helper = subprocess.Popen([harness.WINE, DRAG_SOURCE, "text", harness.windows_path(result),
-                                   harness.windows_path(source)], env=harness.wine_env(),
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        try:
-            self.assertTrue(harness.wait_for(lambda: harness.windows_named("Zarkit drag source"),
-                                             30, 0.1), "the drag source did not open")
+        with drag_source("text", result, source):
             for number, text in enumerate(texts, 1):
                 with open(source, "w", encoding="utf-8", newline="") as f:
                     f.write(text)
@@ -86,9 +80,6 @@ class WebAddressTest(drive.CommandsTestCase):
                 self.assertTrue(harness.wait_for(
                     lambda: read_text(result).count("effect 1") == number, 10, 0.1),
                     "drop %d of %r was not taken: %r" % (number, text, read_text(result)))
-        finally:
-            helper.kill()
-            helper.wait()
 
     def test_hostile_addresses_reach_the_browser_as_one_argument_each(self):
         self.start([("Web", [])])

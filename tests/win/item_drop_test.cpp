@@ -361,15 +361,7 @@ TEST_F(ItemDropTest, AWebAddressDroppedWithNoBrowserIsToldAndAddsNothing) {
 
     std::wstring said;
     wintest::DialogScript script;
-    script.Then([&] {
-        const HWND box = wintest::FindOwnedDialog(host_);
-        if (box == nullptr) {
-            return false;
-        }
-        said = wintest::MessageBoxText(box);
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return true;
-    });
+    script.Then(wintest::CloseBoxOwnedBy(host_, said));
     script.Run([&] { return static_cast<INT_PTR>(DropData(data.Get())); });
     EXPECT_EQ(said, L"No web browser is registered, so the web address cannot be added.");
     EXPECT_EQ(Listed(1), kTwoAtStart);

@@ -167,15 +167,7 @@ TEST_F(ItemLaunchTest, AnItemTheShellCannotStartIsToldInABoxOwnedByTheDrawer) {
 
     std::wstring text;
     wintest::DialogScript script;
-    script.Then([&] {
-        const HWND box = wintest::FindOwnedDialog(host_);
-        if (box == nullptr) {
-            return false;
-        }
-        text = wintest::MessageBoxText(box);
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return true;
-    });
+    script.Then(wintest::CloseBoxOwnedBy(host_, text));
     script.Run([&] {
         view_->Launch({&view_->Records().back().record});
         return INT_PTR{IDOK};
