@@ -1,5 +1,9 @@
 #include "app/dropped_files.h"
 
+#include <optional>
+
+#include "app/shell_items.h"
+#include "core/paths.h"
 #include "ui/com.h"
 #include "ui/text.h"
 #include "ui/trace.h"
@@ -8,23 +12,27 @@
 namespace zarkit {
 namespace {
 
-// Shortcut arguments are not bound by MAX_PATH.
-constexpr int kArgumentsCapacity = 32768;
+// Paths, folders and arguments in a shortcut are not bound by MAX_PATH.
+constexpr int kLinkTextCapacity = 32768;
 
-// Wine's GetPath gives the path as the link's ANSI copy has it, so characters outside the
-// code page come back as '?'. When that path does not exist, the target's identifier list,
-// which keeps the names whole, gives the path instead.
-std::string ExistingTarget(IShellLinkW* link, const wchar_t* path) {
-    if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) {
+// The shortcut's target when it is there. Wine's GetPath gives the path as the link's ANSI
+// copy has it, so characters outside the code page come back as '?'. When that path does
+// not exist, the target's identifier list, which keeps the names whole, gives the path.
+std::optional<std::string> ExistingTarget(IShellLinkW* link, const wchar_t* path) {
+    if (path[0] != L'\0' && PathExists(ui::Narrow(path))) {
         return ui::Narrow(path);
     }
     PIDLIST_ABSOLUTE items = nullptr;
-    std::wstring whole(MAX_PATH, L'\0');
-    const bool found = SUCCEEDED(link->GetIDList(&items)) && items != nullptr &&
-                       SHGetPathFromIDListW(items, whole.data()) &&
-                       GetFileAttributesW(whole.c_str()) != INVALID_FILE_ATTRIBUTES;
+    std::wstring whole(kLinkTextCapacity, L'\0');
+    const bool found =
+        SUCCEEDED(link->GetIDList(&items)) && items != nullptr &&
+        SHGetPathFromIDListEx(items, whole.data(), kLinkTextCapacity, GPFIDL_DEFAULT) &&
+        PathExists(ui::Narrow(whole.c_str()));
     CoTaskMemFree(items);
-    return ui::Narrow(found ? whole.c_str() : path);
+    if (!found) {
+        return std::nullopt;
+    }
+    return ui::Narrow(whole.c_str());
 }
 
 }  // namespace
@@ -54,30 +62,40 @@ bool ResolveShortcut(ItemRecord& record) {
         return false;
     }
     const ui::ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
-    // A file that is not a shortcut does not load: it keeps its path.
-    if (!file || FAILED(file->Load(ui::Widen(record.path).c_str(), STGM_READ))) {
+    // A file that is not a shortcut does not load: it keeps its path. The shell reads no
+    // long path.
+    std::wstring path = ui::Widen(record.path);
+    if (path.size() >= kLongPathLength) {
+        path = ShortPathOf(path);
+    }
+    if (!file || FAILED(file->Load(path.c_str(), STGM_READ))) {
         return false;
     }
 
-    std::wstring buffer(kArgumentsCapacity, L'\0');
+    std::wstring buffer(kLinkTextCapacity, L'\0');
     WIN32_FIND_DATAW find_data{};
-    // A shortcut to something outside the file system (a printer, a control panel item)
-    // gives no path and keeps its own.
-    if (link->GetPath(buffer.data(), MAX_PATH, &find_data, SLGP_UNCPRIORITY) == S_OK &&
-        buffer[0] != L'\0') {
-        record.path = ExistingTarget(link.Get(), buffer.c_str());
+    if (link->GetPath(buffer.data(), kLinkTextCapacity, &find_data, SLGP_UNCPRIORITY) != S_OK) {
+        buffer[0] = L'\0';
     }
-    if (SUCCEEDED(link->GetWorkingDirectory(buffer.data(), MAX_PATH))) {
+    // A target that is not in the file system (a printer, a control panel item), or that
+    // cannot be found: the shortcut stays itself, which the shell opens as it should. Its
+    // arguments and folder are its target's, so they stay out of the item.
+    const std::optional<std::string> target = ExistingTarget(link.Get(), buffer.c_str());
+    if (!target) {
+        return true;
+    }
+    record.path = *target;
+    if (SUCCEEDED(link->GetWorkingDirectory(buffer.data(), kLinkTextCapacity))) {
         record.work_dir = ui::Narrow(buffer.c_str());
     }
-    if (SUCCEEDED(link->GetArguments(buffer.data(), kArgumentsCapacity))) {
+    if (SUCCEEDED(link->GetArguments(buffer.data(), kLinkTextCapacity))) {
         record.start_params = ui::Narrow(buffer.c_str());
     }
     return true;
 }
 
 PathStatus QueryPathStatus(std::string_view path) {
-    const DWORD attributes = GetFileAttributesW(ui::Widen(path).c_str());
+    const DWORD attributes = FileAttributesOf(std::string(path));
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return PathStatus::kUnreadable;
     }

@@ -16,9 +16,10 @@ namespace zarkit {
 // the caller's.
 std::vector<std::string> DroppedFilePaths(HDROP drop);
 
-// When the record's path is a shortcut: its target path (when it has one in the file
-// system) replaces the path, and its working directory and arguments become the record's.
-// Any other file keeps its path. Returns whether the path loaded as a shortcut.
+// When the record's path is a shortcut whose target is there in the file system: the
+// target replaces the path, and the shortcut's working directory and arguments become the
+// record's. A shortcut to anything else keeps its own path and nothing of its content;
+// any other file keeps its path. Returns whether the path loaded as a shortcut.
 // Needs COM on the calling thread.
 bool ResolveShortcut(ItemRecord& record);
 

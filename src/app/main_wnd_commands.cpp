@@ -12,11 +12,14 @@
 #include "app/dialogs/dlg_add_table.h"
 #include "app/dialogs/dlg_rename_table.h"
 #include "app/dialogs/dlg_setting.h"
+#include "app/drawer_warning.h"
 #include "app/messages.h"
 #include "app/zarkit_list_ctrl_view.h"
 #include "core/file_messages.h"
 #include "core/menu_trim.h"
 #include "core/product.h"
+#include "core/text_rules.h"
+#include "core/web_address.h"
 #include "res/resource.h"
 #include "ui/text.h"
 
@@ -156,7 +159,20 @@ void CMainWnd::OnAddItems(WPARAM mode) {
     }
     const std::string table = m_Tables.GetCurrentTable().name;
     if (web_site) {
-        m_Tables.AddWebSiteToTable(table, dialog.m_WebSite, dialog.m_DisplayName);
+        // An empty field asks for nothing; anything else is answered.
+        switch (m_Tables.AddWebSiteToTable(table, dialog.m_WebSite, dialog.m_DisplayName)) {
+            case WebSiteAdded::kNotWebAddress:
+                if (!Trim(dialog.m_WebSite).empty()) {
+                    WarnOverDrawer(Hwnd(), NotAWebAddressText(dialog.m_WebSite));
+                }
+                break;
+            case WebSiteAdded::kNoBrowser:
+                WarnOverDrawer(Hwnd(), kNoWebBrowserText);
+                break;
+            case WebSiteAdded::kAdded:
+            case WebSiteAdded::kNotListed:
+                break;
+        }
     } else {
         m_Tables.AddPathToTable(table, dialog.m_FilePath, dialog.m_DisplayName);
     }
@@ -183,14 +199,9 @@ void CMainWnd::OnSettings() {
 }
 
 void CMainWnd::OnStoreFailed() {
-    const std::optional<io::FileError> failure = m_Tables.TakeStoreFailure();
-    if (!failure) {
-        return;
+    if (const std::optional<io::FileError> failure = m_Tables.TakeStoreFailure()) {
+        WarnOverDrawer(Hwnd(), SaveFailureMessage(product::kStoreFileName, *failure));
     }
-    const BusyScope busy(*this);
-    // Owned by the drawer: a box of its own would open behind the topmost drawer.
-    MessageBoxW(Hwnd(), ui::Widen(SaveFailureMessage(product::kStoreFileName, *failure)).c_str(),
-                ui::Widen(product::kAppTitle).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CMainWnd::OnAbout() {

@@ -2,7 +2,9 @@
 
 #include <shellapi.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
+#include "core/paths.h"
 #include "ui/text.h"
 #include "ui/trace.h"
 
@@ -53,8 +55,46 @@ HIMAGELIST LargeSystemIcons() {
 
 }  // namespace
 
+namespace {
+
+// A long path goes with the extended-length prefix, which needs the full path: Windows
+// without long paths enabled refuses it otherwise, whatever the manifest says.
+std::wstring FileSystemPath(const std::wstring& path) {
+    if (path.size() < kLongPathLength) {
+        return path;
+    }
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = size == 0 ? 0 : GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) {
+        return path;
+    }
+    full.resize(length);
+    return ui::Widen(ExtendedLengthPath(ui::Narrow(full)));
+}
+
+}  // namespace
+
+DWORD FileAttributesOf(const std::string& path) {
+    return GetFileAttributesW(FileSystemPath(ui::Widen(path)).c_str());
+}
+
+std::wstring ShortPathOf(const std::wstring& path) {
+    const std::wstring extended = FileSystemPath(path);
+    const DWORD size = GetShortPathNameW(extended.c_str(), nullptr, 0);
+    std::wstring shortened(size, L'\0');
+    const DWORD length =
+        size == 0 ? 0 : GetShortPathNameW(extended.c_str(), shortened.data(), size);
+    if (length == 0 || length >= size) {
+        ui::TraceLastError(L"GetShortPathNameW");
+        return path;
+    }
+    shortened.resize(length);
+    return ui::Widen(WithoutExtendedLengthPrefix(ui::Narrow(shortened)));
+}
+
 bool PathExists(const std::string& path) {
-    return !path.empty() && GetFileAttributesW(ui::Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return !path.empty() && FileAttributesOf(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 ui::IdList SpecialFolderIdList(int folder_id) {
@@ -123,15 +163,31 @@ std::optional<int> ShellIconCache::SystemIconOf(const ItemRecord& record) {
 }
 
 std::optional<int> ShellIconCache::PathIcon(const std::string& path) {
-    if (!PathExists(path)) {
+    const DWORD attributes = FileAttributesOf(path);
+    if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES) {
         return std::nullopt;
     }
     if (const auto found = by_path_.find(path); found != by_path_.end()) {
         return found->second;
     }
-    const std::optional<int> index = SystemIndex(ui::Widen(path).c_str(), 0, FILE_ATTRIBUTE_NORMAL);
+    // The shell is handed no long path: some of its look-ups overrun their buffers.
+    std::wstring wide = ui::Widen(path);
+    if (wide.size() >= kLongPathLength) {
+        wide = ShortPathOf(wide);
+    }
+    std::optional<int> index;
+    if (wide.size() < kLongPathLength) {
+        index = SystemIndex(wide.c_str(), 0, FILE_ATTRIBUTE_NORMAL);
+    }
     if (!index) {
-        ui::Trace(L"SHGetFileInfoW found no icon for %ls\n", ui::Widen(path).c_str());
+        // The generic icon of the kind, a folder or a file of that extension, still shows
+        // it. Only the name goes, which is short.
+        ui::Trace(L"SHGetFileInfoW found no icon for %ls\n", wide.c_str());
+        const DWORD kind = attributes & FILE_ATTRIBUTE_DIRECTORY;
+        index = SystemIndex(PathFindFileNameW(wide.c_str()), SHGFI_USEFILEATTRIBUTES,
+                            kind != 0 ? kind : FILE_ATTRIBUTE_NORMAL);
+    }
+    if (!index) {
         return std::nullopt;
     }
     by_path_.emplace(path, *index);

@@ -13,7 +13,16 @@
 // folders, and the program that opens web pages.
 namespace zarkit {
 
+// The file system's attributes of `path` at any length; INVALID_FILE_ATTRIBUTES when it
+// cannot be read.
+DWORD FileAttributesOf(const std::string& path);
+
 bool PathExists(const std::string& path);
+
+// The short (8.3) form of an existing path, at any length; the path itself when it has
+// none. The shell takes no path of kLongPathLength or more, but the short form of one
+// mostly fits.
+std::wstring ShortPathOf(const std::wstring& path);
 
 // The identifier list of a shell special folder (a CSIDL); empty when the shell does
 // not know it.

@@ -276,10 +276,10 @@ std::optional<io::FileError> TableController::TakeStoreFailure() {
     return failure;
 }
 
-bool TableController::AddWebSiteToTable(std::string_view table, const std::string& address,
-                                        const std::string& name) {
+WebSiteAdded TableController::AddWebSiteToTable(std::string_view table, const std::string& address,
+                                                const std::string& name) {
     CZarkitListCtrlView* list = ListForAdding(table);
-    return list != nullptr && list->AddWebSiteItem(address, name);
+    return list != nullptr ? list->AddWebSiteItem(address, name) : WebSiteAdded::kNotListed;
 }
 
 bool TableController::AddPathToTable(std::string_view table, const std::string& path,

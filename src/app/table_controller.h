@@ -12,6 +12,7 @@
 #include "app/shell_items.h"
 #include "core/item_finder.h"
 #include "core/store.h"
+#include "core/web_address.h"
 
 namespace zarkit {
 
@@ -81,9 +82,9 @@ public:
     CurrentTable GetCurrentTable() const;
 
     // Each lists the item in the named table, making the table when there is none, and
-    // then stores it. False when nothing was listed.
-    bool AddWebSiteToTable(std::string_view table, const std::string& address,
-                           const std::string& name);
+    // then stores it. False (not kAdded) when nothing was listed.
+    WebSiteAdded AddWebSiteToTable(std::string_view table, const std::string& address,
+                                   const std::string& name);
     bool AddPathToTable(std::string_view table, const std::string& path, const std::string& name);
     bool AddSpecialFolderToTable(std::string_view table, int folder_id, const std::string& name);
 

@@ -11,7 +11,7 @@
 #include "app/shell_items.h"
 #include "app/table_controller.h"
 #include "core/item_identifier.h"
-#include "core/text_rules.h"
+#include "core/web_address.h"
 #include "ui/com_guid.h"
 #include "ui/gdi.h"
 #include "ui/handles.h"
@@ -319,21 +319,21 @@ bool CZarkitListCtrlView::AddItem(ItemRecord& record) {
     return true;
 }
 
-bool CZarkitListCtrlView::AddWebSiteItem(const std::string& address, const std::string& name) {
-    const std::string wanted = ToLower(Trim(address));
-    if (wanted.size() <= 3 || !wanted.starts_with("http")) {
-        return false;
+WebSiteAdded CZarkitListCtrlView::AddWebSiteItem(const std::string& address,
+                                                 const std::string& name) {
+    if (!IsRealWebAddress(address)) {
+        return WebSiteAdded::kNotWebAddress;
     }
     const std::optional<std::string> browser =
         FindAssociatedProgram(m_Tables.EnsureBrowserProbeFile());
     if (!browser) {
-        return false;
+        return WebSiteAdded::kNoBrowser;
     }
     ItemRecord record;
     record.path = *browser;
     record.display_name = name.empty() ? address : name;
     record.start_params = address;
-    return AddItem(record);
+    return AddItem(record) ? WebSiteAdded::kAdded : WebSiteAdded::kNotListed;
 }
 
 }  // namespace zarkit

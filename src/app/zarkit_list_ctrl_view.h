@@ -11,6 +11,7 @@
 #include "core/geometry.h"
 #include "core/item_record.h"
 #include "core/key_commands.h"
+#include "core/web_address.h"
 #include "ui/window.h"
 
 namespace zarkit {
@@ -41,9 +42,9 @@ public:
     // Lists the record as InsertItemRecord does and stores it in this table; when the
     // file cannot take it, it is not listed either. False when nothing was added.
     bool AddItem(ItemRecord& record);
-    // Lists a web site (an address beginning with "http", any case, blanks around it
-    // allowed) and stores it in this table. `name` empty: the address is the label.
-    bool AddWebSiteItem(const std::string& address, const std::string& name);
+    // Lists a web site (IsRealWebAddress) and stores it in this table, the address as it
+    // was given. `name` empty: the address is the label.
+    WebSiteAdded AddWebSiteItem(const std::string& address, const std::string& name);
 
     // Takes a stored record to list later: when the view is first shown, or when the
     // drawer lists the tables it does not show, after its first paint.

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "app/drawer_warning.h"
 #include "app/item_drag.h"
 #include "app/table_controller.h"
 #include "app/zarkit_list_ctrl_view.h"
@@ -34,9 +35,11 @@ int CZarkitListCtrlView::OnFileDropped(ItemRecord& record, DroppedPathKind) {
     return 0;
 }
 
+// Text that is no web address makes nothing, without a word: a drop of any text from a
+// page is no request to add it.
 int CZarkitListCtrlView::OnTextDropped(std::string_view text) {
-    if (!text.empty()) {
-        AddWebSiteItem(std::string(text), "");
+    if (!text.empty() && AddWebSiteItem(std::string(text), "") == WebSiteAdded::kNoBrowser) {
+        WarnOverDrawer(Hwnd(), kNoWebBrowserText);
     }
     return 0;
 }

@@ -3,11 +3,13 @@
 
 #include <vector>
 
+#include "app/drawer_warning.h"
 #include "app/main_wnd.h"
 #include "app/shell_items.h"
 #include "app/table_controller.h"
 #include "core/product.h"
 #include "core/launch_rules.h"
+#include "core/paths.h"
 #include "ui/text.h"
 #include "ui/trace.h"
 #include <shellapi.h>
@@ -28,6 +30,58 @@ void ShellOpen(const std::string& file, const std::string& parameters,
     if (result <= 32) {
         ui::Trace(L"ShellExecuteW(%ls) failed: %d\n", wide_file.c_str(), static_cast<int>(result));
     }
+}
+
+// Shortcuts keep working folders such as %HOMEDRIVE%%HOMEPATH%, which the shell takes
+// only once expanded.
+std::wstring ExpandedFolder(const std::string& folder) {
+    const std::wstring raw = ui::Widen(folder);
+    if (raw.find(L'%') == std::wstring::npos) {
+        return raw;
+    }
+    const DWORD size = ExpandEnvironmentStringsW(raw.c_str(), nullptr, 0);
+    std::wstring expanded(size, L'\0');
+    const DWORD length =
+        size == 0 ? 0 : ExpandEnvironmentStringsW(raw.c_str(), expanded.data(), size);
+    if (length == 0 || length > size) {
+        ui::TraceLastError(L"ExpandEnvironmentStringsW");
+        return raw;
+    }
+    expanded.resize(length - 1);
+    return expanded;
+}
+
+// Starts a path or web-site item; 0, or the system's error when the shell could not.
+// The shell shows nothing itself: the drawer says what went wrong.
+DWORD StartItem(const ItemRecord& record) {
+    std::wstring file = ui::Widen(record.path);
+    const std::wstring parameters = ui::Widen(LaunchParameters(record));
+    std::wstring directory = ExpandedFolder(record.work_dir);
+    // The shell takes long paths in their short forms only, and then fails on a long
+    // folder name beside a short program path: both go short.
+    if (file.size() >= kLongPathLength || directory.size() >= kLongPathLength) {
+        file = ShortPathOf(file);
+        directory = ShortPathOf(directory);
+        if (file.size() >= MAX_PATH || directory.size() >= kLongPathLength) {
+            return ERROR_FILENAME_EXCED_RANGE;
+        }
+    }
+    SHELLEXECUTEINFOW execute{};
+    execute.cbSize = sizeof execute;
+    execute.fMask = SEE_MASK_FLAG_NO_UI;
+    execute.lpVerb = L"open";
+    execute.lpFile = file.c_str();
+    execute.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    execute.lpDirectory = directory.empty() ? nullptr : directory.c_str();
+    execute.nShow = SW_SHOW;
+    if (ShellExecuteExW(&execute)) {
+        return ERROR_SUCCESS;
+    }
+    const DWORD error = GetLastError();
+    ui::Trace(L"ShellExecuteExW(%ls) failed: %lu\n", file.c_str(), error);
+    // Some failures set only the old result code, whose values below 32 are errors too.
+    return error != ERROR_SUCCESS ? error
+                                  : static_cast<DWORD>(reinterpret_cast<INT_PTR>(execute.hInstApp));
 }
 
 bool OpenSpecialFolder(int folder_id) {
@@ -69,8 +123,9 @@ void CZarkitListCtrlView::Launch(const std::vector<const ItemRecord*>& records) 
             if (!OpenSpecialFolder(record->folder_id)) {
                 return;
             }
-        } else {
-            ShellOpen(record->path, record->start_params, record->work_dir);
+        } else if (const DWORD error = StartItem(*record); error != ERROR_SUCCESS) {
+            WarnOverDrawer(Hwnd(),
+                           LaunchFailedText(record->display_name, ui::SystemMessage(error)));
         }
     }
     DropBehindOtherWindows();

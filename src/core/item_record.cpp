@@ -15,12 +15,20 @@ bool IsWebAddress(std::string_view start_params) {
     return ToLower(Trim(start_params)).starts_with("http");
 }
 
+// Windows takes a slash for a backslash, and a folder may be given with separators at
+// its end.
 std::string DisplayNameFromPath(std::string_view path) {
-    if (path.size() == 3 && path[1] == ':' && path[2] == '\\') {
+    const auto last = path.find_last_not_of("\\/");
+    if (last == std::string_view::npos) {
+        return std::string(path);
+    }
+    const std::string_view trimmed = path.substr(0, last + 1);
+    if (trimmed.size() == 2 && trimmed[1] == ':' && trimmed.size() < path.size()) {
         return "Disk (" + std::string(1, path[0]) + ":)";
     }
-    const auto slash = path.rfind('\\');
-    return slash == std::string_view::npos ? std::string() : std::string(path.substr(slash + 1));
+    const auto separator = trimmed.find_last_of("\\/");
+    return std::string(separator == std::string_view::npos ? trimmed
+                                                           : trimmed.substr(separator + 1));
 }
 
 std::string WorkDirFromPath(std::string_view path) {

@@ -29,7 +29,7 @@ ItemKind KindOf(const ItemRecord& record);
 bool IsWebAddress(std::string_view start_params);
 
 // The label for a path item added without one: "Disk (C:)" for a drive root,
-// otherwise the text after the last backslash (empty when there is none).
+// otherwise the last part of the path that is not empty ("windows" for "C:\\windows\\").
 std::string DisplayNameFromPath(std::string_view path);
 
 // The working directory for a path item added without one: the path up to its last

@@ -45,4 +45,34 @@ bool IsTemporaryFileOf(std::string_view name, std::string_view file_name) {
     return true;
 }
 
+std::string ExtendedLengthPath(std::string_view full_path) {
+    if (full_path.size() < kLongPathLength || full_path.starts_with("\\\\?\\") ||
+        full_path.starts_with("\\\\.\\")) {
+        return std::string(full_path);
+    }
+    std::string path(full_path);
+    for (char& c : path) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    if (path.size() >= 3 && path[1] == ':' && path[2] == '\\') {
+        return "\\\\?\\" + path;
+    }
+    if (path.starts_with("\\\\")) {
+        return "\\\\?\\UNC\\" + path.substr(2);
+    }
+    return std::string(full_path);  // relative: the prefix would not make it full
+}
+
+std::string WithoutExtendedLengthPrefix(std::string_view path) {
+    if (path.starts_with("\\\\?\\UNC\\")) {
+        return "\\\\" + std::string(path.substr(8));
+    }
+    if (path.starts_with("\\\\?\\")) {
+        return std::string(path.substr(4));
+    }
+    return std::string(path);
+}
+
 }  // namespace zarkit

@@ -16,18 +16,8 @@ namespace zarkit::io {
 namespace {
 
 std::string SystemMessage(DWORD code) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring message(buffer != nullptr ? buffer : L"", length);
-    LocalFree(buffer);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
-                                message.back() == L' ' || message.back() == L'.')) {
-        message.pop_back();
-    }
-    return (message.empty() ? "system error" : ui::Narrow(message)) + " (" + std::to_string(code) +
-           ")";
+    const std::string message = ui::SystemMessage(code);
+    return (message.empty() ? "system error" : message) + " (" + std::to_string(code) + ")";
 }
 
 FileProblem ProblemOf(DWORD code) {

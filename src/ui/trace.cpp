@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cwchar>
 
+#include "ui/text.h"
 #include "ui/win32.h"
 
 namespace zarkit::ui {
@@ -20,12 +21,23 @@ void Trace(const wchar_t* format, ...) {
     }
 }
 
+std::string SystemMessage(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring message(buffer != nullptr ? buffer : L"", length);
+    LocalFree(buffer);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
+                                message.back() == L' ' || message.back() == L'.')) {
+        message.pop_back();
+    }
+    return Narrow(message);
+}
+
 void TraceLastError(const wchar_t* where) {
     const DWORD code = GetLastError();
-    wchar_t message[256] = L"";
-    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                   message, sizeof message / sizeof message[0], nullptr);
-    Trace(L"%ls failed: %ls (%lu)\n", where, message, code);
+    Trace(L"%ls failed: %ls (%lu)\n", where, Widen(SystemMessage(code)).c_str(), code);
 }
 
 double MillisecondsSinceProcessStart() {

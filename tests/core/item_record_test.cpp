@@ -28,13 +28,28 @@ TEST(ItemRecord, NamesAndWorkingDirectoriesFromPaths) {
     EXPECT_EQ(DisplayNameFromPath("C:\\"), "Disk (C:)");
     EXPECT_EQ(DisplayNameFromPath("d:\\"), "Disk (d:)");
     EXPECT_EQ(DisplayNameFromPath("C:\\Tools\\editor.exe"), "editor.exe");
-    EXPECT_EQ(DisplayNameFromPath("C:\\Tools\\"), "");
-    EXPECT_EQ(DisplayNameFromPath("C:/x"), "");
+    EXPECT_EQ(DisplayNameFromPath("C:/x"), "x");
     EXPECT_EQ(DisplayNameFromPath("C:\\\xE5\xB7\xA5\xE5\x85\xB7.exe"),
               "\xE5\xB7\xA5\xE5\x85\xB7.exe");
     EXPECT_EQ(WorkDirFromPath("C:\\"), "C:");
     EXPECT_EQ(WorkDirFromPath("C:\\Tools\\editor.exe"), "C:\\Tools");
     EXPECT_EQ(WorkDirFromPath("editor.exe"), "");
+}
+
+// A folder given with a separator at its end, or several, is named by its last part; a
+// drive root so given stays a disk.
+TEST(ItemRecord, APathEndingInSeparatorsIsNamedByItsLastPart) {
+    EXPECT_EQ(DisplayNameFromPath("C:\\windows\\"), "windows");
+    EXPECT_EQ(DisplayNameFromPath("C:\\Program Files\\Tools\\\\"), "Tools");
+    EXPECT_EQ(DisplayNameFromPath("C:/Users/me/"), "me");
+    EXPECT_EQ(DisplayNameFromPath("\\\\server\\share\\"), "share");
+    EXPECT_EQ(DisplayNameFromPath("C:\\\\"), "Disk (C:)");
+    EXPECT_EQ(DisplayNameFromPath("e:/"), "Disk (e:)");
+    // Nothing to name it by but the path itself: no item is left without a label.
+    EXPECT_EQ(DisplayNameFromPath("notes.txt"), "notes.txt");
+    EXPECT_EQ(DisplayNameFromPath("C:"), "C:");
+    EXPECT_EQ(DisplayNameFromPath("\\"), "\\");
+    EXPECT_EQ(DisplayNameFromPath(""), "");
 }
 
 TEST(ItemRecord, TooltipByKind) {

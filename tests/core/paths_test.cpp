@@ -42,5 +42,23 @@ TEST(Paths, TemporaryFilesAreKnownByTheirTargetsNameAndAnIdentifier) {
     }
 }
 
+TEST(Paths, OnlyLongFullPathsGetTheExtendedLengthPrefix) {
+    const std::string folders(300, 'a');
+    EXPECT_EQ(ExtendedLengthPath("C:\\short\\x.exe"), "C:\\short\\x.exe");
+    EXPECT_EQ(ExtendedLengthPath("C:\\" + folders), "\\\\?\\C:\\" + folders);
+    EXPECT_EQ(ExtendedLengthPath("Z:/" + folders + "/b"), "\\\\?\\Z:\\" + folders + "\\b");
+    EXPECT_EQ(ExtendedLengthPath("\\\\server\\share\\" + folders),
+              "\\\\?\\UNC\\server\\share\\" + folders);
+    EXPECT_EQ(ExtendedLengthPath("\\\\?\\C:\\" + folders), "\\\\?\\C:\\" + folders);
+    EXPECT_EQ(ExtendedLengthPath(folders), folders);
+    const std::string at_limit = "C:\\" + std::string(kLongPathLength - 4, 'b');
+    EXPECT_EQ(ExtendedLengthPath(at_limit), at_limit);
+    EXPECT_EQ(ExtendedLengthPath(at_limit + "c"), "\\\\?\\" + at_limit + "c");
+    for (const std::string& path : {"C:\\" + folders, "\\\\server\\share\\" + folders}) {
+        EXPECT_EQ(WithoutExtendedLengthPrefix(ExtendedLengthPath(path)), path);
+    }
+    EXPECT_EQ(WithoutExtendedLengthPrefix("C:\\x"), "C:\\x");
+}
+
 }  // namespace
 }  // namespace zarkit

@@ -2,6 +2,7 @@
 another table over its tab, an item dropped on the list it came from, and a file dragged
 in from another program."""
 
+import contextlib
 import os
 import subprocess
 import time
@@ -39,6 +40,22 @@ def drag(points, step=10, delay=0.02, rest=0.3, rest_at=()):
             time.sleep(delay)
         time.sleep(rests.get(number, rest))
     harness.xdotool("mouseup", 1)
+
+
+@contextlib.contextmanager
+def drag_source(mode, result, path):
+    """The drag-source helper in `mode` with its window open, ended when the block ends."""
+    helper = subprocess.Popen([harness.WINE, DRAG_SOURCE, mode, harness.windows_path(result),
+                               harness.windows_path(path)], env=harness.wine_env(),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        if not harness.wait_for(lambda: harness.windows_named("Zarkit drag source"), 30, 0.1):
+            raise AssertionError("the drag source did not open")
+        time.sleep(0.5)
+        yield helper
+    finally:
+        helper.kill()
+        helper.wait()
 
 
 def read_text(path):
@@ -137,19 +154,10 @@ class DropTest(harness.DrawerTestCase):
         payload = self.program.path("payload file.txt")
         self.program.write("payload file.txt", "x")
         result = self.program.path("helper.txt")
-        helper = subprocess.Popen([harness.WINE, DRAG_SOURCE, "files", harness.windows_path(result),
-                                   harness.windows_path(payload)], env=harness.wine_env(),
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        try:
-            self.assertTrue(harness.wait_for(lambda: harness.windows_named("Zarkit drag source"),
-                                             30, 0.1), "the drag source did not open")
-            time.sleep(0.5)
+        with drag_source("files", result, payload):
             # Over the strip the drawer opens as it would without a drag.
             drag([HELPER, IN_STRIP, IN_LIST], rest_at={1: 2.0})
             self.assertTrue(harness.wait_for(lambda: "effect 1" in read_text(result), 10, 0.1))
-        finally:
-            helper.kill()
-            helper.wait()
 
         self.assertEqual(harness.geometry(drawer), OPEN)
         self.assertIn("payload file.txt", self.entries())

@@ -3,6 +3,9 @@
 //   drag_source files RESULT PATH   window "Zarkit drag source" at (600,100)-(800,300): a left
 //                                   press in it drags PATH as a file list (copy only);
 //                                   appends "effect N" to RESULT when the drag ends
+//   drag_source text RESULT FILE    the same window, dragging the UTF-8 text that FILE holds at
+//                                   the time of the press as UTF-16 text (copy only); appends
+//                                   "effect N" to RESULT when the drag ends
 //   drag_source items RESULT        the same window, dragging two item records as a list does;
 //                                   appends "taken ID" for each record the target took
 //   drag_source target RESULT       window "Zarkit drop target" at (100,100)-(400,400) with the
@@ -54,6 +57,21 @@ std::vector<std::uint8_t> FileList(const std::wstring& path) {
     return bytes;
 }
 
+// The file's UTF-8 text as terminated UTF-16.
+std::vector<std::uint8_t> TextOf(const std::wstring& file) {
+    std::string utf8;
+    if (FILE* in = _wfopen(file.c_str(), L"rb")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) {
+            utf8.append(buffer, n);
+        }
+        std::fclose(in);
+    }
+    const std::wstring text = ui::Widen(utf8) + L'\0';
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    return {bytes, bytes + text.size() * sizeof(wchar_t)};
+}
+
 ItemRecord Item(const char* name, const char* identifier) {
     ItemRecord record;
     record.path = std::string("C:\\windows\\") + name + ".exe";
@@ -65,7 +83,7 @@ ItemRecord Item(const char* name, const char* identifier) {
 
 class HelperWindow : public ui::Window {
 public:
-    enum class Mode { kFiles, kItems, kTarget };
+    enum class Mode { kFiles, kText, kItems, kTarget };
 
     HelperWindow(Mode mode, std::wstring path) : mode_(mode), path_(std::move(path)) {}
 
@@ -88,7 +106,9 @@ protected:
         switch (message) {
             case WM_LBUTTONDOWN:
                 if (mode_ == Mode::kFiles) {
-                    DragFiles();
+                    Drag(CF_HDROP, FileList(path_));
+                } else if (mode_ == Mode::kText) {
+                    Drag(CF_UNICODETEXT, TextOf(path_));
                 } else if (mode_ == Mode::kItems) {
                     for (const std::string& id :
                          DragItems(Hwnd(), {Item("notepad", "{A}"), Item("regedit", "{B}")})) {
@@ -131,9 +151,9 @@ protected:
     }
 
 private:
-    void DragFiles() {
+    void Drag(CLIPFORMAT format, const std::vector<std::uint8_t>& bytes) {
         const ui::ComPtr<ui::DataObject> data = ui::MakeCom<ui::DataObject>();
-        data->SetBytes(CF_HDROP, FileList(path_));
+        data->SetBytes(format, bytes);
         const ui::ComPtr<ui::DropSource> source = ui::MakeCom<ui::DropSource>();
         DWORD effect = DROPEFFECT_NONE;
         const HRESULT result = DoDragDrop(data.Get(), source.Get(), DROPEFFECT_COPY, &effect);
@@ -155,6 +175,8 @@ int wmain(int argc, wchar_t** argv) {
     HelperWindow::Mode kind;
     if (mode == L"files" && argc >= 4) {
         kind = HelperWindow::Mode::kFiles;
+    } else if (mode == L"text" && argc >= 4) {
+        kind = HelperWindow::Mode::kText;
     } else if (mode == L"items") {
         kind = HelperWindow::Mode::kItems;
     } else if (mode == L"target") {

@@ -5,6 +5,7 @@
 //   zkprobe items CLASS           the entries of the visible list control inside the first
 //                                 top-level window of CLASS, in index order:
 //                                 index|label|x,y (screen centre of its icon)|selected
+//                                 (line breaks in a label become blanks)
 //   zkprobe post CLASS MSG [W L]  posts a message to the first top-level window of CLASS
 //   zkprobe postreg CLASS NAME [W L]  the same with the message registered under NAME
 //   zkprobe send CLASS MSG [W L]  sends it and waits for the answer: a message whose lParam
@@ -180,6 +181,12 @@ int PrintItems(const wchar_t* top_class) {
         wchar_t text[kTextChars] = L"";
         ReadProcessMemory(process, remote_text, text, sizeof text, nullptr);
         text[kTextChars - 1] = L'\0';
+        // One entry per output line, whatever its label holds.
+        for (wchar_t* c = text; *c != L'\0'; ++c) {
+            if (*c == L'\r' || *c == L'\n') {
+                *c = L' ';
+            }
+        }
 
         RECT rect{LVIR_ICON, 0, 0, 0};
         WriteProcessMemory(process, remote, &rect, sizeof rect, nullptr);

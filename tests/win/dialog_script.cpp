@@ -74,6 +74,18 @@ void DialogScript::Tick() {
     in_tick_ = false;
 }
 
+DialogScript::Step CloseBoxOwnedBy(HWND owner, std::wstring& text) {
+    return [owner, &text] {
+        const HWND box = FindOwnedDialog(owner);
+        if (box == nullptr) {
+            return false;
+        }
+        text = MessageBoxText(box);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return true;
+    };
+}
+
 HWND FindOwnedDialog(HWND owner) {
     HWND found = nullptr;
     ForEachThreadWindow([&](HWND window) {

@@ -33,6 +33,10 @@ private:
     bool in_tick_ = false;
 };
 
+// A step that waits for a message box that `owner` owns, notes its text and closes it
+// with OK.
+DialogScript::Step CloseBoxOwnedBy(HWND owner, std::wstring& text);
+
 // Visible dialog-class windows of this thread that `owner` owns.
 HWND FindOwnedDialog(HWND owner);
 // The message box's text: its static controls' texts, joined.

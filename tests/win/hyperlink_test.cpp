@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "test_files.h"
 #include "ui/text.h"
 #include <commctrl.h>
 
@@ -22,23 +23,6 @@ namespace fs = std::filesystem;
 
 constexpr wchar_t kPageClass[] = L"ZarkitTests.Page";
 constexpr wchar_t kScratchKey[] = L"Software\\ZarkitTests";
-
-// Runs the thread's messages (timers included) until `done` or the time is up.
-bool PumpUntil(const std::function<bool()>& done, int timeout_ms) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    }
-    return true;
-}
 
 bool Underlined(HFONT font) {
     LOGFONTW description{};

@@ -22,6 +22,7 @@
 #include "ui/data_object.h"
 #include "ui/drop_source.h"
 #include "ui/text.h"
+#include "dialog_script.h"
 #include "test_files.h"
 #include "xml/msxml_document.h"
 
@@ -346,6 +347,25 @@ TEST_F(ItemDropTest, FilesFoldersAndShortcutsDroppedOnAListBecomeItemsOfItsTable
     ftp->SetBytes(CF_UNICODETEXT, {bytes, bytes + (text.size() + 1) * sizeof(wchar_t)});
     EXPECT_EQ(DropData(ftp.Get()), static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(Listed(1).size(), 4u);
+}
+
+// The tables here have no browser probe file, so the shell names no program for web
+// pages: a web address dropped then is answered, above the drawer, and adds nothing.
+TEST_F(ItemDropTest, AWebAddressDroppedWithNoBrowserIsToldAndAddsNothing) {
+    const std::string before = StoreBytes();
+    const std::wstring text = L"https://www.example.com/";
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.c_str());
+    const ui::ComPtr<ui::DataObject> data = ui::MakeCom<ui::DataObject>();
+    data->SetBytes(CF_UNICODETEXT, {bytes, bytes + (text.size() + 1) * sizeof(wchar_t)});
+    PointAtList(1);
+
+    std::wstring said;
+    wintest::DialogScript script;
+    script.Then(wintest::CloseBoxOwnedBy(host_, said));
+    script.Run([&] { return static_cast<INT_PTR>(DropData(data.Get())); });
+    EXPECT_EQ(said, L"No web browser is registered, so the web address cannot be added.");
+    EXPECT_EQ(Listed(1), kTwoAtStart);
+    EXPECT_EQ(StoreBytes(), before);
 }
 
 // The drop messages carry pointers and any program can send any window any message:

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <fstream>
 
 #include "ui/com.h"
 #include "ui/text.h"
@@ -60,6 +62,64 @@ std::vector<std::uint8_t> FileDropBytes(const std::vector<fs::path>& paths) {
     std::memcpy(bytes.data(), &header, sizeof header);
     std::memcpy(bytes.data() + sizeof header, names.data(), names.size() * sizeof(wchar_t));
     return bytes;
+}
+
+namespace {
+
+std::wstring Extended(const fs::path& path) {
+    return L"\\\\?\\" + path.wstring();
+}
+
+}  // namespace
+
+fs::path LongPathUnder(const fs::path& folder, std::size_t length, const std::wstring& extension) {
+    std::wstring path = folder.wstring();
+    // Folders of 50 while one more leaves room for a name of at least 20.
+    while (path.size() + 51 + 20 + extension.size() <= length) {
+        path += L'\\' + std::wstring(49, L'd') + std::to_wstring(path.size() % 10);
+        CreateDirectoryW(Extended(path).c_str(), nullptr);
+    }
+    path += L'\\';
+    path += std::wstring(length - path.size() - extension.size(), L'x') + extension;
+    return path;
+}
+
+bool CopyLaunchMarker(const fs::path& to) {
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    const fs::path marker = fs::path(exe).parent_path() / L"launch_marker.exe";
+    return CopyFileW(marker.c_str(), Extended(to).c_str(), FALSE) != FALSE;
+}
+
+std::vector<std::string> WaitForLines(const fs::path& file, std::size_t count) {
+    std::vector<std::string> lines;
+    PumpUntil(
+        [&] {
+            lines.clear();
+            std::ifstream in(file);
+            for (std::string line; std::getline(in, line);) {
+                lines.push_back(line);
+            }
+            return lines.size() >= count;
+        },
+        10000);
+    return lines;
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeout_ms) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    }
+    return true;
 }
 
 }  // namespace zarkit
