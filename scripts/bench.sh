@@ -15,6 +15,7 @@ source scripts/wine-env.sh
 export ZARKIT_EXE="$ZARKIT_ROOT/build/win64/zarkit.exe"
 export ZARKIT_PROBE="$ZARKIT_ROOT/build/win64/zkprobe.exe"
 export ZARKIT_FLOOR="$ZARKIT_ROOT/build/win64/floor_window.exe"
+export ZARKIT_COMPONENTS_FLOOR="$ZARKIT_ROOT/build/win64/components_floor.exe"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     source scripts/wine-env.sh
     mkdir -p "$WINEPREFIX"
