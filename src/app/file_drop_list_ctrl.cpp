@@ -21,7 +21,6 @@ constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDR
 constexpr DWORD kExtendedStyle = LVS_EX_INFOTIP | LVS_EX_UNDERLINEHOT | LVS_EX_UNDERLINECOLD;
 static_assert(kExtendedStyle == 0x1C00);
 
-constexpr UINT_PTR kSubclassId = 1;
 // Long paths wrap rather than run off the screen.
 constexpr int kTipWidth = 480;
 
@@ -37,9 +36,8 @@ bool CFileDropListCtrl::Create(HWND parent, const Rect& rect) {
     }
     Attach(control);
     AddExtendedStyle(kExtendedStyle);
-    if (!SetWindowSubclass(control, &SubclassProc, kSubclassId,
-                           reinterpret_cast<DWORD_PTR>(this))) {
-        ui::TraceLastError(L"CFileDropListCtrl::Create: SetWindowSubclass");
+    if (!m_Subclass.Install(control, &SubclassProc, this)) {
+        ui::Trace(L"CFileDropListCtrl::Create: the control could not be subclassed\n");
     }
     StartDropTarget();
     return true;
@@ -87,13 +85,25 @@ void CFileDropListCtrl::TrackTipItem(POINT point) {
     if (item < 0) {
         return;
     }
-    tool.uFlags = TTF_SUBCLASS;
+    tool.uFlags = 0;  // mouse messages relayed from HandleMessage
     tool.uId = static_cast<UINT_PTR>(item);
     GetClientRect(Hwnd(), &tool.rect);
     tool.lpszText = LPSTR_TEXTCALLBACKW;
     if (!SendMessageW(m_Tip.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
         ui::Trace(L"CFileDropListCtrl: TTM_ADDTOOLW failed\n");
     }
+}
+
+// The tooltip learns of the pointer from here rather than by subclassing the control
+// itself, which would cost every message of the control a look-up (see ControlSubclass).
+void CFileDropListCtrl::RelayToTip(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (!m_Tip) {
+        return;
+    }
+    MSG relayed{Hwnd(), message, wparam, lparam, static_cast<DWORD>(GetMessageTime()), {}};
+    const DWORD position = GetMessagePos();
+    relayed.pt = POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    SendMessageW(m_Tip.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 void CFileDropListCtrl::OnTipText(NMTTDISPINFOW& info) {
@@ -103,13 +113,14 @@ void CFileDropListCtrl::OnTipText(NMTTDISPINFOW& info) {
     info.hinst = nullptr;
 }
 
-LRESULT CALLBACK CFileDropListCtrl::SubclassProc(HWND hwnd, UINT message, WPARAM wparam,
-                                                 LPARAM lparam, UINT_PTR, DWORD_PTR self) {
+LRESULT CFileDropListCtrl::SubclassProc(void* self, HWND hwnd, UINT message, WPARAM wparam,
+                                        LPARAM lparam) {
+    auto* list = static_cast<CFileDropListCtrl*>(self);
     try {
-        return reinterpret_cast<CFileDropListCtrl*>(self)->HandleMessage(message, wparam, lparam);
+        return list->HandleMessage(message, wparam, lparam);
     } catch (...) {
         ui::Trace(L"CFileDropListCtrl: exception in message 0x%04X\n", message);
-        return DefSubclassProc(hwnd, message, wparam, lparam);
+        return list->m_Subclass.CallOriginal(hwnd, message, wparam, lparam);
     }
 }
 
@@ -117,6 +128,15 @@ LRESULT CFileDropListCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lpa
     switch (message) {
         case WM_MOUSEMOVE:
             TrackTipItem(POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+            RelayToTip(message, wparam, lparam);
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+            RelayToTip(message, wparam, lparam);
             break;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
@@ -150,7 +170,7 @@ LRESULT CFileDropListCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lpa
             // this list. The control's own one is left behind by some list views (Wine's).
             m_Tip.Reset();
             const HWND builtin_tip = ListView_GetToolTips(Hwnd());
-            const LRESULT result = DefSubclassProc(Hwnd(), message, wparam, lparam);
+            const LRESULT result = m_Subclass.CallOriginal(Hwnd(), message, wparam, lparam);
             if (builtin_tip != nullptr && IsWindow(builtin_tip)) {
                 DestroyWindow(builtin_tip);
             }
@@ -158,14 +178,13 @@ LRESULT CFileDropListCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lpa
         }
         case WM_NCDESTROY: {
             const HWND control = Hwnd();
-            RemoveWindowSubclass(control, &SubclassProc, kSubclassId);
             Attach(nullptr);
-            return DefSubclassProc(control, message, wparam, lparam);
+            return m_Subclass.CallOriginal(control, message, wparam, lparam);
         }
         default:
             break;
     }
-    return DefSubclassProc(Hwnd(), message, wparam, lparam);
+    return m_Subclass.CallOriginal(Hwnd(), message, wparam, lparam);
 }
 
 }  // namespace zarkit

@@ -6,6 +6,7 @@
 #include "app/list_keys.h"
 #include "core/drop_mode.h"
 #include "core/geometry.h"
+#include "ui/control_subclass.h"
 #include "ui/handles.h"
 #include "ui/list_view.h"
 #include "ui/win32.h"
@@ -46,12 +47,12 @@ public:
     ListKeys& Keys() { return m_Keys; }
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                         UINT_PTR id, DWORD_PTR self);
+    static LRESULT SubclassProc(void* self, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
     void CreateTip();
     void TrackTipItem(POINT point);
     void OnTipText(NMTTDISPINFOW& info);
+    void RelayToTip(UINT message, WPARAM wparam, LPARAM lparam);
 
     // Drops (file_drop_list_ctrl_drop.cpp).
     void StartDropTarget();
@@ -70,6 +71,7 @@ private:
 
     DropMode m_DropMode;
     ListKeys m_Keys;
+    ui::ControlSubclass m_Subclass;
     // Set when this control started OLE for its thread (nobody had), so it stops it again.
     bool m_OleStarted = false;
     bool m_DropTargetRegistered = false;

@@ -18,7 +18,6 @@ namespace zarkit {
 namespace {
 
 constexpr wchar_t kClassName[] = L"ZarkitFindView";
-constexpr UINT_PTR kSubclassId = 1;
 constexpr DWORD kResultsStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
                                 LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS;
 // The name takes this share of the width, the table the rest.
@@ -101,9 +100,8 @@ LRESULT CFindView::OnCreate() {
     for (const HWND text : {m_Label, m_Line, m_Count}) {
         SendMessageW(text, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
     }
-    if (!SetWindowSubclass(m_Results, &ResultsProc, kSubclassId,
-                           reinterpret_cast<DWORD_PTR>(this))) {
-        ui::TraceLastError(L"CFindView: SetWindowSubclass");
+    if (!m_ResultsSubclass.Install(m_Results, &ResultsProc, this)) {
+        ui::Trace(L"CFindView: the results could not be subclassed\n");
     }
     return 0;
 }
@@ -165,10 +163,9 @@ LRESULT CFindView::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
 }
 
-LRESULT CALLBACK CFindView::ResultsProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                        UINT_PTR, DWORD_PTR self) {
+LRESULT CFindView::ResultsProc(void* self, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    auto* view = static_cast<CFindView*>(self);
     try {
-        auto* view = reinterpret_cast<CFindView*>(self);
         switch (message) {
             case WM_KEYDOWN:
             case WM_SYSKEYDOWN:
@@ -180,7 +177,6 @@ LRESULT CALLBACK CFindView::ResultsProc(HWND hwnd, UINT message, WPARAM wparam, 
                 }
                 break;
             case WM_NCDESTROY:
-                RemoveWindowSubclass(hwnd, &ResultsProc, kSubclassId);
                 view->m_Results = nullptr;
                 break;
             default:
@@ -189,7 +185,7 @@ LRESULT CALLBACK CFindView::ResultsProc(HWND hwnd, UINT message, WPARAM wparam, 
     } catch (...) {
         ui::Trace(L"CFindView: exception in message 0x%04X\n", message);
     }
-    return DefSubclassProc(hwnd, message, wparam, lparam);
+    return view->m_ResultsSubclass.CallOriginal(hwnd, message, wparam, lparam);
 }
 
 void CFindView::Show() {

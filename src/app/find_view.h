@@ -5,6 +5,7 @@
 
 #include "app/list_keys.h"
 #include "app/table_controller.h"
+#include "ui/control_subclass.h"
 #include "ui/window.h"
 
 namespace zarkit {
@@ -52,8 +53,7 @@ private:
     bool OnResultsChar(char32_t character);
     void LaunchSelected();
     void Backspace();
-    static LRESULT CALLBACK ResultsProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                        UINT_PTR id, DWORD_PTR self);
+    static LRESULT ResultsProc(void* self, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
     TableController& m_Tables;
     CRawTabCtrl& m_Tabs;
@@ -62,6 +62,7 @@ private:
     HWND m_Line = nullptr;
     HWND m_Count = nullptr;
     HWND m_Results = nullptr;
+    ui::ControlSubclass m_ResultsSubclass;
     ListKeys m_Keys;
     std::string m_Text;  // UTF-8, as typed
     std::vector<TableController::FoundItem> m_Found;

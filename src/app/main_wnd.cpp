@@ -125,6 +125,13 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_ZK_STORERELOADED:
             OnStoreReloaded();
             return 0;
+        case WM_ZK_STARTUPREST:
+            OnStartupRest();
+            return 0;
+        case WM_ZK_ICONSARRIVED:
+            m_Tables.OnIconsArrived();
+            NoteFirstTableListed();
+            return 0;
         case WM_ZK_TRAYNOTIFY:
             m_TrayIcon.OnNotify(lparam);
             return DefaultProc(message, wparam, lparam);
@@ -157,21 +164,19 @@ int CMainWnd::OnCreate() {
     if (!store) {
         return -1;
     }
+    // The shell reads programs' icons out of their files: on a thread of its own.
+    m_Tables.Icons().LookUpOnWorker(Hwnd(), WM_ZK_ICONSARRIVED);
     m_Tables.LoadAllTables(std::move(store));
     m_Tables.GetStore().ReadSettings(m_Settings);
-
-    SetTrayIcon(true);
-    ApplySettings();
+    m_TabCtrl.SetHoverSelect(m_Settings.SelTable_MouseOn);
 
     if (m_FirstRun) {
         AddDefaultContent(m_Tables);
     }
 
+    // Only the table shown gets its window and its items now; the others when they are.
     m_TabCtrl.SelectTab(0, true);
-    m_Timing.Done(StartupTiming::kDeferredWork);
-    m_Timing.Done(StartupTiming::kFirstTableListed);
-    // The tables not shown are listed after the first paint, one per tick.
-    SetTimer(Hwnd(), kListingTimerId, USER_TIMER_MINIMUM, nullptr);
+    NoteFirstTableListed();
     if (m_Settings.Animate_WindowOnStart) {
         SetTimer(Hwnd(), kAnimationTimerId, kAnimationPeriodMs, nullptr);
     } else {
@@ -288,7 +293,24 @@ void CMainWnd::OnPaint() {
                               origin.y + m.edge_graphic_height},
                          palette);
     }
-    m_Timing.Done(StartupTiming::kFirstPaint);
+    if (!m_Timing.Done(StartupTiming::kFirstPaint)) {
+        // What the strip does not need waits until it shows.
+        PostMessageW(Hwnd(), WM_ZK_STARTUPREST, 0, 0);
+    }
+}
+
+// Start-up is over once the table shown has all its icons.
+void CMainWnd::NoteFirstTableListed() {
+    const TableController::CurrentTable current = m_Tables.GetCurrentTable();
+    if (current.list == nullptr || !current.list->IconsPending()) {
+        m_Timing.Done(StartupTiming::kFirstTableListed);
+    }
+}
+
+void CMainWnd::OnStartupRest() {
+    SetTrayIcon(true);
+    ApplySettings();
+    m_Timing.Done(StartupTiming::kDeferredWork);
 }
 
 // At 100 % the graphic goes on as it is, white left out. At any other scale it is first
@@ -343,12 +365,6 @@ void CMainWnd::ApplySlide(const SlideStep& step) {
 }
 
 void CMainWnd::OnTimer(UINT_PTR timer_id) {
-    if (timer_id == kListingTimerId) {
-        if (!m_Tables.ListNextQueued()) {
-            KillTimer(Hwnd(), kListingTimerId);
-        }
-        return;
-    }
     const Rect window = ui::WindowRect(Hwnd());
 
     if (timer_id == kPollTimerId) {

@@ -69,10 +69,11 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
 private:
-    // Timers 1 and 2 slide the drawer; this one lists the tables not shown, one per tick.
-    static constexpr UINT_PTR kListingTimerId = 3;
-
     int OnCreate();
+    // What start-up leaves until the strip has shown: the tray icon, the Run value, the
+    // hot key.
+    void OnStartupRest();
+    void NoteFirstTableListed();
     std::unique_ptr<Store> OpenStore();
     void OnPaint();
     void PaintEdgeGraphic(HDC dc, HDC memory, const Rect& client) const;

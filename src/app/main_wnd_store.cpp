@@ -46,8 +46,6 @@ void CMainWnd::OnStoreReloaded() {
     const bool focused = GetFocus() != nullptr && IsChild(Hwnd(), GetFocus());
     m_FindView.End();
     m_Tables.RebuildTables();
-    // The tables not shown are listed after the next paint, as at start.
-    SetTimer(Hwnd(), kListingTimerId, USER_TIMER_MINIMUM, nullptr);
     if (focused) {
         FocusCurrentList();
     }

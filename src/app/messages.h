@@ -17,6 +17,8 @@ inline constexpr UINT WM_ZK_SETTINGS = 0x551;     // list menu -> drawer
 inline constexpr UINT WM_ZK_ABOUT = 0x552;        // list menu -> drawer
 inline constexpr UINT WM_ZK_STOREFAILED = 0x560;  // tables -> drawer: tell of a failed save
 inline constexpr UINT WM_ZK_STORERELOADED = 0x561;  // tables -> drawer: another writer's file
+inline constexpr UINT WM_ZK_STARTUPREST = 0x562;    // drawer -> itself: after its first paint
+inline constexpr UINT WM_ZK_ICONSARRIVED = 0x563;   // icon worker -> drawer: answers are in
 inline constexpr UINT WM_ZK_DROPTEXT = 0x1427;      // drop target -> list control
 inline constexpr UINT WM_ZK_DROPITEMS = 0x1428;     // drop target -> list control
 

@@ -97,8 +97,10 @@ void CRawTabCtrl::SetLayout(TabLayout layout) {
         return;
     }
     for (const auto& list : m_Lists) {
-        SetWindowPos(list->Hwnd(), HWND_TOP, list_rect->left, list_rect->top, list_rect->Width(),
-                     list_rect->Height(), SWP_HIDEWINDOW);
+        if (list->Hwnd() != nullptr) {
+            SetWindowPos(list->Hwnd(), HWND_TOP, list_rect->left, list_rect->top,
+                         list_rect->Width(), list_rect->Height(), SWP_HIDEWINDOW);
+        }
     }
     m_ShownList = nullptr;
 }
@@ -141,7 +143,7 @@ void CRawTabCtrl::SelectTab(int index, bool redraw) {
         ShowWindow(m_ShownList->Hwnd(), SW_HIDE);
     }
     m_ShownList = shown;
-    if (shown != nullptr) {
+    if (shown != nullptr && shown->EnsureWindow()) {
         ShowWindow(shown->Hwnd(), SW_SHOW);  // also when something else hid it meanwhile
     }
     if (redraw) {
@@ -158,24 +160,30 @@ TextExtent CRawTabCtrl::MeasureName(HDC dc, const std::string& name) const {
     return TextExtent{size.cx, size.cy};
 }
 
-void CRawTabCtrl::AddTab(std::unique_ptr<CZarkitListCtrlView> list) {
+void CRawTabCtrl::AddTab(std::unique_ptr<CZarkitListCtrlView> list, AddMode mode) {
     TextExtent extent;
     {
         ui::WindowDc dc(Hwnd());
         extent = MeasureName(dc.Get(), list->TableName());
     }
     const int index = m_Model.AddTab(extent);
-    const Rect rect = m_Model.NewListRect(ui::ClientRect(Hwnd()));
-    SetWindowPos(list->Hwnd(), HWND_TOP, rect.left, rect.top, rect.Width(), rect.Height(),
-                 SWP_SHOWWINDOW);
-    // Shown by now: the selection below hides it again unless it is the one selected.
-    if (m_ShownList != nullptr) {
-        ShowWindow(m_ShownList->Hwnd(), SW_HIDE);
+    // A list made with its window already (not one made when needed) is put in place.
+    if (list->Hwnd() != nullptr) {
+        const Rect rect = m_Model.NewListRect(ui::ClientRect(Hwnd()));
+        SetWindowPos(list->Hwnd(), HWND_TOP, rect.left, rect.top, rect.Width(), rect.Height(),
+                     mode == kLoading ? SWP_HIDEWINDOW : SWP_SHOWWINDOW);
+        if (mode == kSelect) {
+            if (m_ShownList != nullptr) {
+                ShowWindow(m_ShownList->Hwnd(), SW_HIDE);
+            }
+            m_ShownList = list.get();
+        }
     }
-    m_ShownList = list.get();
     m_Lists.push_back(std::move(list));
-    SelectTab(index, true);
-    TabsReordered();
+    if (mode == kSelect) {
+        SelectTab(index, true);
+        TabsReordered();
+    }
 }
 
 void CRawTabCtrl::RenumberTabs() {

@@ -41,10 +41,13 @@ public:
     void SetHoverSelect(bool on) { m_Model.SetHoverSelect(on); }
 
     int GetSelectedTab() const { return m_Model.Selected(); }
-    // Shows the list of the tab with that index and hides the others.
+    // Shows the list of the tab with that index (making its window if it has none yet)
+    // and hides the others.
     void SelectTab(int index, bool redraw);
-    // Appends a tab for a table's list (named as the list is), and selects it.
-    void AddTab(std::unique_ptr<CZarkitListCtrlView> list);
+    // Appends a tab for a table's list (named as the list is), and selects it; while the
+    // store is being loaded, quietly, with nothing selected or shown.
+    enum AddMode { kSelect, kLoading };
+    void AddTab(std::unique_ptr<CZarkitListCtrlView> list, AddMode mode = kSelect);
     void RenumberTabs();
     // Measures every name again; call after a name changed.
     void MeasureTabs();

@@ -163,12 +163,23 @@ std::optional<int> ShellIconCache::SystemIconOf(const ItemRecord& record) {
 }
 
 std::optional<int> ShellIconCache::PathIcon(const std::string& path) {
-    const DWORD attributes = FileAttributesOf(path);
-    if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES) {
+    if (path.empty() || FileAttributesOf(path) == INVALID_FILE_ATTRIBUTES) {
         return std::nullopt;
     }
     if (const auto found = by_path_.find(path); found != by_path_.end()) {
         return found->second;
+    }
+    const std::optional<int> index = PathSystemIndex(path);
+    if (index) {
+        by_path_.emplace(path, *index);
+    }
+    return index;
+}
+
+std::optional<int> PathSystemIndex(const std::string& path) {
+    const DWORD attributes = FileAttributesOf(path);
+    if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES) {
+        return std::nullopt;
     }
     // The shell is handed no long path: some of its look-ups overrun their buffers.
     std::wstring wide = ui::Widen(path);
@@ -187,11 +198,46 @@ std::optional<int> ShellIconCache::PathIcon(const std::string& path) {
         index = SystemIndex(PathFindFileNameW(wide.c_str()), SHGFI_USEFILEATTRIBUTES,
                             kind != 0 ? kind : FILE_ATTRIBUTE_NORMAL);
     }
-    if (!index) {
-        return std::nullopt;
-    }
-    by_path_.emplace(path, *index);
     return index;
+}
+
+void ShellIconCache::LookUpOnWorker(HWND notify, UINT message) {
+    worker_ = std::make_unique<IconWorker>(notify, message, &PathSystemIndex);
+}
+
+bool ShellIconCache::TakeArrivedIcons() {
+    if (!worker_) {
+        return false;
+    }
+    const std::vector<IconWorker::Answer> answers = worker_->TakeAnswers();
+    for (const IconWorker::Answer& answer : answers) {
+        requested_.erase(answer.path);
+        // No icon at all: listed without one rather than asked for again and again.
+        by_path_[answer.path] = answer.system_index.value_or(kNoIcon);
+    }
+    return !answers.empty();
+}
+
+ShellIconCache::Icon ShellIconCache::Lookup(const ItemRecord& record) {
+    const bool plain_path = record.special_folder != 1 &&
+                            !(record.start_params.size() >= 4 && IsWebAddress(record.start_params));
+    if (!worker_ || !plain_path) {
+        const std::optional<int> image = ImageOf(record);
+        return image ? Icon{IconState::kReady, *image} : Icon{};
+    }
+    // Whether the target is there is asked at once: a gone item is not listed.
+    if (record.path.empty() || FileAttributesOf(record.path) == INVALID_FILE_ATTRIBUTES) {
+        return {};
+    }
+    if (const auto found = by_path_.find(record.path); found != by_path_.end()) {
+        const std::optional<int> image =
+            found->second == kNoIcon ? std::nullopt : ImageOfSystemIcon(found->second);
+        return Icon{IconState::kReady, image.value_or(-1)};
+    }
+    if (requested_.insert(record.path).second) {
+        worker_->Request(record.path);
+    }
+    return Icon{IconState::kPending, -1};
 }
 
 void ShellIconCache::SetDpi(int dpi) {
@@ -214,22 +260,29 @@ HIMAGELIST ShellIconCache::Images() {
 
 std::optional<int> ShellIconCache::ImageOf(const ItemRecord& record) {
     const std::optional<int> system_icon = SystemIconOf(record);
-    if (!system_icon || Images() == nullptr) {
+    if (!system_icon) {
         return std::nullopt;
     }
-    if (const auto found = image_of_system_icon_.find(*system_icon);
+    return ImageOfSystemIcon(*system_icon);
+}
+
+std::optional<int> ShellIconCache::ImageOfSystemIcon(int system_icon) {
+    if (Images() == nullptr) {
+        return std::nullopt;
+    }
+    if (const auto found = image_of_system_icon_.find(system_icon);
         found != image_of_system_icon_.end()) {
         return found->second;
     }
     // The image list keeps its own copy of the icon: the handle goes at once, so a
     // large store does not spend the process's USER objects on icons.
-    const ui::IconHandle icon = IconAt(*system_icon);
+    const ui::IconHandle icon = IconAt(system_icon);
     const int image = icon ? ImageList_ReplaceIcon(images_.Get(), -1, icon.Get()) : -1;
     if (image < 0) {
         ui::Trace(L"ShellIconCache: ImageList_ReplaceIcon failed\n");
         return std::nullopt;
     }
-    image_of_system_icon_.emplace(*system_icon, image);
+    image_of_system_icon_.emplace(system_icon, image);
     return image;
 }
 

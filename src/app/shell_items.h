@@ -1,9 +1,12 @@
 #pragma once
 
 #include <map>
+#include <memory>
+#include <set>
 #include <optional>
 #include <string>
 
+#include "app/icon_worker.h"
 #include "core/dpi_scale.h"
 #include "core/item_record.h"
 #include "ui/com.h"
@@ -35,6 +38,10 @@ std::string SpecialFolderPath(int folder_id);
 // when it names one that exists.
 std::optional<std::string> FindAssociatedProgram(const std::string& document);
 
+// The path's icon in the system image list (the generic one of its kind when the shell
+// has none of its own); nullopt when the path is gone. Any thread with COM.
+std::optional<int> PathSystemIndex(const std::string& path);
+
 // Where item icons come from: the shell's system image list, looked up once per path,
 // special folder and web-page icon, since many items share a target or a file type.
 // Every table's list shows its icons from one image list kept here, which holds each
@@ -50,6 +57,22 @@ public:
 
     // Where the record's icon is in Images(); nullopt as for SystemIconOf.
     std::optional<int> ImageOf(const ItemRecord& record);
+
+    // From now on the icons of plain paths are asked for on a worker thread; `notify` is
+    // sent `message` when answers are in, and TakeArrivedIcons takes them.
+    void LookUpOnWorker(HWND notify, UINT message);
+    // True when answers came; look the pending records up again then.
+    bool TakeArrivedIcons();
+
+    enum class IconState { kGone, kPending, kReady };
+    struct Icon {
+        IconState state = IconState::kGone;
+        int image = -1;  // in Images(); -1 while pending, or when the shell has none
+    };
+    // As ImageOf, but a plain path whose icon is not known yet is pending rather than
+    // asked for here (when a worker was started): whether its target is there is known
+    // at once.
+    Icon Lookup(const ItemRecord& record);
     // The lists' image list; the lists share it, this cache owns it.
     HIMAGELIST Images();
 
@@ -59,9 +82,12 @@ public:
     std::optional<int> SystemIconOf(const ItemRecord& record);
 
 private:
+    static constexpr int kNoIcon = -1;
+
     // A copy of an icon of the shell's image list of the size in use.
     ui::IconHandle IconAt(int system_index);
     std::optional<int> PathIcon(const std::string& path);
+    std::optional<int> ImageOfSystemIcon(int system_icon);
 
     std::string probe_file_;
     std::map<std::string, int> by_path_;
@@ -72,6 +98,8 @@ private:
     ui::ComPtr<IUnknown> system_images_;
     ui::ImageList images_;
     std::map<int, int> image_of_system_icon_;
+    std::unique_ptr<IconWorker> worker_;
+    std::set<std::string> requested_;
 };
 
 }  // namespace zarkit

@@ -4,15 +4,17 @@
 
 namespace zarkit {
 
-void StartupTiming::Done(Step step) {
-    if (Complete()) {
-        return;
+bool StartupTiming::Done(Step step) {
+    const bool before = (done_ & step) != 0;
+    if (before || Complete()) {
+        return true;
     }
     done_ |= step;
     if (Complete()) {
         ui::Trace(L"Zarkit: start-up done %.0f ms after the process began\n",
                   ui::MillisecondsSinceProcessStart());
     }
+    return false;
 }
 
 void StartupTiming::Opened() {

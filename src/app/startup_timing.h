@@ -14,7 +14,8 @@ public:
         kFirstTableListed = 4,  // the table shown, listed with its icons
     };
 
-    void Done(Step step);
+    // Whether the step was done already.
+    bool Done(Step step);
     bool Complete() const { return done_ == kAllSteps; }
     // The drawer opened by the pointer: the clock for the first opening starts.
     void Opened();

@@ -13,27 +13,23 @@
 namespace zarkit {
 namespace {
 
-// Hands the stored tables to the tab strip: one list per table with its items queued,
-// for the list to show when it is first shown or when the drawer gets to it.
+// Hands the stored tables to the tab strip: one list per table with its items queued. A
+// list makes its window only when it is first shown or its records are first needed: most
+// tables of a large store are not looked at before the drawer first opens, or at all.
 class TabLoader : public TableLoadSink {
 public:
-    explicit TabLoader(std::function<std::unique_ptr<CZarkitListCtrlView>()> make_list,
-                       CRawTabCtrl& tabs)
-        : make_list_(std::move(make_list)), tabs_(tabs) {}
+    TabLoader(TableController& tables, CRawTabCtrl& tabs) : tables_(tables), tabs_(tabs) {}
 
     bool BeginTable(const std::string& name) override {
-        list_ = make_list_();
-        if (!list_) {
-            return false;
-        }
+        list_ = std::make_unique<CZarkitListCtrlView>(tables_);
         list_->SetTableName(name);
         return true;
     }
     void InsertItemRecord(ItemRecord& record) override { list_->QueueItemRecord(record); }
-    void EndTable() override { tabs_.AddTab(std::move(list_)); }
+    void EndTable() override { tabs_.AddTab(std::move(list_), CRawTabCtrl::kLoading); }
 
 private:
-    std::function<std::unique_ptr<CZarkitListCtrlView>()> make_list_;
+    TableController& tables_;
     CRawTabCtrl& tabs_;
     std::unique_ptr<CZarkitListCtrlView> list_;
 };
@@ -82,25 +78,17 @@ void TableController::RebuildTables() {
 }
 
 void TableController::BuildTabs() {
-    const Rect area = m_TabCtrl.GetListArea();
-    TabLoader loader(
-        [this, area] {
-            auto list = std::make_unique<CZarkitListCtrlView>(*this);
-            return list->CreateView(m_TabCtrl.Hwnd(), area) ? std::move(list) : nullptr;
-        },
-        m_TabCtrl);
+    TabLoader loader(*this, m_TabCtrl);
     m_Store->LoadAllTables(loader);
+    m_TabCtrl.TabsReordered();
 }
 
 CZarkitListCtrlView* TableController::MakeList(const std::string& name) {
     auto list = std::make_unique<CZarkitListCtrlView>(*this);
-    if (!list->CreateView(m_TabCtrl.Hwnd(), m_TabCtrl.GetListArea())) {
-        return nullptr;
-    }
     list->SetTableName(name);
     CZarkitListCtrlView* added = list.get();
-    m_TabCtrl.AddTab(std::move(list));
-    return added;
+    m_TabCtrl.AddTab(std::move(list));  // selected, so its window is made
+    return added->Hwnd() != nullptr ? added : nullptr;
 }
 
 CZarkitListCtrlView* TableController::AddTable(std::string name) {
@@ -176,15 +164,8 @@ int TableController::PositionOf(const CZarkitListCtrlView* list) const {
     return -1;
 }
 
-bool TableController::ListNextQueued() {
-    for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
-        CZarkitListCtrlView* list = m_TabCtrl.TabList(position);
-        if (list->HasQueuedRecords()) {
-            list->ListQueuedRecords();
-            return true;
-        }
-    }
-    return false;
+bool TableController::MakeListWindow(CZarkitListCtrlView& list) {
+    return list.CreateHidden(m_TabCtrl.Hwnd(), m_TabCtrl.GetListArea());
 }
 
 bool TableController::ItemNameExists(std::string_view name, std::string_view table) {
@@ -300,6 +281,15 @@ bool TableController::AddSpecialFolderToTable(std::string_view table, int folder
     record.special_folder = 1;
     record.folder_id = folder_id;
     return AddRecord(table, std::move(record));
+}
+
+void TableController::OnIconsArrived() {
+    if (!m_Icons.TakeArrivedIcons()) {
+        return;
+    }
+    for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
+        m_TabCtrl.TabList(position)->TakeArrivedIcons();
+    }
 }
 
 void TableController::SetDpi(int dpi) {

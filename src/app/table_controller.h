@@ -29,8 +29,8 @@ public:
     TableController(const TableController&) = delete;
     TableController& operator=(const TableController&) = delete;
 
-    // Takes the opened store and makes a tab and a list for each of its tables. The
-    // lists show their items once they are shown or ListNextQueued gets to them.
+    // Takes the opened store and makes a tab and a list for each of its tables. A list
+    // makes its window and shows its items when it is first shown or asked for them.
     void LoadAllTables(std::unique_ptr<Store> store);
     Store& GetStore() { return *m_Store; }
 
@@ -72,8 +72,9 @@ public:
     // Whether an item of that name (trimmed, any case) is in the table named `table`,
     // or in any table when `table` is empty. False for an empty name.
     bool ItemNameExists(std::string_view name, std::string_view table);
-    // Lists the queued records of one more table; false when none is left to list.
-    bool ListNextQueued();
+    // Makes a list's window, hidden, in the tab strip's list area: when it is first shown
+    // or its records are first needed.
+    bool MakeListWindow(CZarkitListCtrlView& list);
 
     struct CurrentTable {
         std::string name;
@@ -106,6 +107,8 @@ public:
 
     // Icons for a monitor of that DPI, in every list.
     void SetDpi(int dpi);
+    // The icons the worker found came in: the lists show them (see ShellIconCache).
+    void OnIconsArrived();
 
     const std::string& ModuleDirectory() const { return m_ModuleDirectory; }
     // The browser probe file, written again when it has gone; its path.

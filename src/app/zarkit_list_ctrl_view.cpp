@@ -43,6 +43,14 @@ bool CZarkitListCtrlView::CreateView(HWND tab_strip, const Rect& rect) {
                   kNoId);
 }
 
+bool CZarkitListCtrlView::CreateHidden(HWND tab_strip, const Rect& rect) {
+    return Create(0, kClassName, L"", WS_CHILD | WS_CLIPCHILDREN, rect, tab_strip, kNoId);
+}
+
+bool CZarkitListCtrlView::EnsureWindow() {
+    return Hwnd() != nullptr || m_Tables.MakeListWindow(*this);
+}
+
 void CZarkitListCtrlView::SetTableName(std::string name) {
     m_TableName = std::move(name);
     SetAccessibleName(m_ListCtrl.Hwnd(), m_TableName);
@@ -156,8 +164,8 @@ void CZarkitListCtrlView::OnCommand(UINT id) {
 }
 
 ListedItem* CZarkitListCtrlView::KeepRecord(ItemRecord& record) {
-    const std::optional<int> image = m_Tables.Icons().ImageOf(record);
-    if (!image) {
+    const ShellIconCache::Icon icon = m_Tables.Icons().Lookup(record);
+    if (icon.state == ShellIconCache::IconState::kGone) {
         return nullptr;
     }
     const bool special_folder = record.special_folder == 1;
@@ -178,7 +186,7 @@ ListedItem* CZarkitListCtrlView::KeepRecord(ItemRecord& record) {
         }
         record.identifier = std::move(*identifier);
     }
-    return &m_Records.emplace_back(ListedItem{record, *image});
+    return &m_Records.emplace_back(ListedItem{record, icon.image});
 }
 
 bool CZarkitListCtrlView::AddEntry(ListedItem& listed, const std::wstring& label, int index) {
@@ -228,7 +236,7 @@ void CZarkitListCtrlView::SortEntries() {
 // which would otherwise cost it a pass over the whole list per entry. Into an empty list
 // they go sorted once, each at the end.
 void CZarkitListCtrlView::ListQueuedRecords() {
-    if (m_Pending.empty()) {
+    if (m_Pending.empty() || !EnsureWindow()) {
         return;
     }
     std::vector<ItemRecord> pending = std::move(m_Pending);
@@ -262,16 +270,38 @@ void CZarkitListCtrlView::ListQueuedRecords() {
 
 void CZarkitListCtrlView::ReloadIcons() {
     m_ListCtrl.SetNormalImageList(m_Tables.Icons().Images());
+    SetIcons([](const ListedItem&) { return true; });
+}
+
+void CZarkitListCtrlView::TakeArrivedIcons() {
+    SetIcons([](const ListedItem& item) { return item.image_index < 0; });
+}
+
+bool CZarkitListCtrlView::IconsPending() const {
+    for (const ListedItem& item : m_Records) {
+        if (item.image_index < 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Looks the icons of the entries `wanted` picks up again, and shows those that changed.
+void CZarkitListCtrlView::SetIcons(const std::function<bool(const ListedItem&)>& wanted) {
     for (int index = 0; index < m_ListCtrl.Count(); ++index) {
         auto* item = reinterpret_cast<ListedItem*>(m_ListCtrl.Data(index));
-        if (item == nullptr) {
+        if (item == nullptr || !wanted(*item)) {
             continue;
         }
-        item->image_index = m_Tables.Icons().ImageOf(item->record).value_or(-1);
+        const int image = m_Tables.Icons().Lookup(item->record).image;
+        if (image == item->image_index) {
+            continue;
+        }
+        item->image_index = image;
         LVITEMW entry{};
         entry.mask = LVIF_IMAGE;
         entry.iItem = index;
-        entry.iImage = item->image_index;
+        entry.iImage = image;
         SendMessageW(m_ListCtrl.Hwnd(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&entry));
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <list>
 #include <string>
 #include <string_view>
@@ -29,6 +30,10 @@ public:
 
     static bool RegisterWindowClass();
     bool CreateView(HWND tab_strip, const Rect& rect);
+    // The same, hidden; for a list made once it is needed (see TableController).
+    bool CreateHidden(HWND tab_strip, const Rect& rect);
+    // Its window, made when there is none yet; false when it cannot be made.
+    bool EnsureWindow();
 
     const std::string& TableName() const { return m_TableName; }
     // The list control is named after the table, for screen readers.
@@ -46,14 +51,17 @@ public:
     // was given. `name` empty: the address is the label.
     WebSiteAdded AddWebSiteItem(const std::string& address, const std::string& name);
 
-    // Takes a stored record to list later: when the view is first shown, or when the
-    // drawer lists the tables it does not show, after its first paint.
+    // Takes a stored record to list later: when the view is first shown, or its records
+    // are first asked for.
     void QueueItemRecord(const ItemRecord& record) { m_Pending.push_back(record); }
-    bool HasQueuedRecords() const { return !m_Pending.empty(); }
-    // Lists what was queued, in the order it came.
+    // Lists what was queued, in the order it came (making the window if need be).
     void ListQueuedRecords();
     // Takes the icons anew from the shared image list, after it was made at another size.
     void ReloadIcons();
+    // Shows the icons that came in since the entries were listed (see ShellIconCache).
+    void TakeArrivedIcons();
+    // Whether an entry still waits for its icon.
+    bool IconsPending() const;
 
     // Every listed record, in the order they were listed; queued ones are listed first,
     // so whoever reads the records sees them all.
@@ -129,6 +137,7 @@ private:
     int SortedIndex(const std::wstring& label) const;
     // Every entry in label order again, after one was renamed.
     void SortEntries();
+    void SetIcons(const std::function<bool(const ListedItem&)>& wanted);
 
     // Takes an item out of the records (and the finder) once its entry is gone.
     void ForgetRecord(const ListedItem* item);

@@ -58,15 +58,15 @@ int CZarkitListCtrlView::OnListSelfDropped(DroppedItems& items) {
 }
 
 bool CZarkitListCtrlView::TakeDroppedRecord(const ItemRecord& received) {
-    const std::optional<int> image = m_Tables.Icons().ImageOf(received);
-    if (!image) {
+    const ShellIconCache::Icon icon = m_Tables.Icons().Lookup(received);
+    if (icon.state == ShellIconCache::IconState::kGone) {
         ui::Trace(L"Some error in CZarkitListCtrlView::OnListSelfDropped!\n");
         return false;
     }
     // Blocks carry no image index: the lists share one image list, so the old one is
     // never needed.
-    ui::Trace(L"CZarkitListCtrlView::OnListSelfDropped p->Icoindex:%d - %d\n", -1, *image);
-    ListedItem& listed = m_Records.emplace_back(ListedItem{received, *image});
+    ui::Trace(L"CZarkitListCtrlView::OnListSelfDropped p->Icoindex:%d - %d\n", -1, icon.image);
+    ListedItem& listed = m_Records.emplace_back(ListedItem{received, icon.image});
     ItemRecord& record = listed.record;
     // Only a block this program did not make lacks one; the store finds items by it.
     if (record.identifier.empty()) {

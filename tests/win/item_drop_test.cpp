@@ -88,8 +88,7 @@ protected:
         std::string error;
         ASSERT_TRUE(store->Open(ui::Narrow(store_path_.wstring()), &error)) << error;
         tables_.LoadAllTables(std::move(store));
-        while (tables_.ListNextQueued()) {
-        }
+        ListAllTables();
         ASSERT_EQ(tabs_.TabCount(), 2);
     }
 
@@ -122,6 +121,13 @@ protected:
     }
 
     CZarkitListCtrlView& View(int position) { return *tabs_.TabList(position); }
+
+    // Every table's window made and its items listed, as finding across them does.
+    void ListAllTables() {
+        for (int position = 0; position < tabs_.TabCount(); ++position) {
+            tabs_.TabList(position)->Records();
+        }
+    }
 
     // Identifier and label of every entry, in the list's (sorted) order.
     Items Listed(int position) {
@@ -405,8 +411,7 @@ TEST_F(ItemDropTest, AFileReplacedByAnotherProgramComesIntoTheLists) {
         }
         if (tables_.RebuildWanted()) {
             tables_.RebuildTables();
-            while (tables_.ListNextQueued()) {
-            }
+            ListAllTables();
         }
     };
     tabs_.SelectTab(1, false);

@@ -260,32 +260,50 @@ TEST_F(ItemListTest, TheShellsImageListsAreLetGo) {
     EXPECT_EQ(ExtraReferences(SHIL_EXTRALARGE), extra_large);
 }
 
-TEST_F(ItemListTest, ATableNeverShownStillAnswersForAllItsItems) {
+// Shown among its siblings (the test's host itself is never shown).
+bool Shown(HWND window) {
+    return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+// A table not shown has no window until it is needed: finding in it, or asking whether
+// it holds an item, makes the window and lists its items first; showing it does too.
+TEST_F(ItemListTest, ATableNeverShownGetsItsWindowWhenItIsNeeded) {
     const std::string path = MakeFile(L"queued.txt");
     ASSERT_TRUE(tabs_.CreateTabStrip(host_, Rect{0, 0, 500, 500}));
     tabs_.SetLayout(TabLayout::kLeftBar);
-    for (const char* name : {"Shown", "Hidden"}) {
+    for (const char* name : {"Shown", "Hidden", "Later"}) {
         auto list = std::make_unique<CZarkitListCtrlView>(tables_);
-        ASSERT_TRUE(list->CreateView(tabs_.Hwnd(), tabs_.GetListArea()));
         list->SetTableName(name);
-        tabs_.AddTab(std::move(list));
+        list->QueueItemRecord(PathRecord(path, std::string(name) + " Item"));
+        tabs_.AddTab(std::move(list), CRawTabCtrl::kLoading);
     }
-    CZarkitListCtrlView* hidden = tabs_.TabList(1);
+    for (int position = 0; position < 3; ++position) {
+        EXPECT_EQ(tabs_.TabList(position)->Hwnd(), nullptr) << position;
+    }
     tabs_.SelectTab(0, false);
-    hidden->QueueItemRecord(PathRecord(path, "Deep Item"));
+    ASSERT_NE(tabs_.TabList(0)->Hwnd(), nullptr);
+    EXPECT_TRUE(Shown(tabs_.TabList(0)->Hwnd()));
+    EXPECT_EQ(tabs_.TabList(0)->ListCtrl().Count(), 1);
+    CZarkitListCtrlView* hidden = tabs_.TabList(1);
     hidden->QueueItemRecord(PathRecord(ui::Narrow((folder_ / L"gone.txt").wstring()), "Gone"));
-    ASSERT_EQ(hidden->ListCtrl().Count(), 0);
+    EXPECT_EQ(hidden->Hwnd(), nullptr);
 
-    // Finding lists them first, too.
-    const std::vector<TableController::FoundItem> found = tables_.FindItems("deep");
+    // Finding lists them first, hidden.
+    const std::vector<TableController::FoundItem> found = tables_.FindItems("hidden");
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].list, hidden);
-    EXPECT_EQ(found[0].item->record.display_name, "Deep Item");
+    EXPECT_EQ(found[0].item->record.display_name, "Hidden Item");
+    ASSERT_NE(hidden->Hwnd(), nullptr);
+    EXPECT_FALSE(Shown(hidden->Hwnd()));
     EXPECT_EQ(hidden->ListCtrl().Count(), 1);
-    EXPECT_TRUE(tables_.ItemNameExists("deep item ", "hidden"));
+    EXPECT_TRUE(tables_.ItemNameExists("hidden item ", "hidden"));
     EXPECT_FALSE(tables_.ItemNameExists("Gone", ""));
-    EXPECT_EQ(hidden->ListCtrl().Count(), 1);
-    EXPECT_FALSE(tables_.ListNextQueued());
+
+    // Shown, the last one has its window and its item, and the one before is hidden.
+    tabs_.SelectTab(2, false);
+    EXPECT_TRUE(Shown(tabs_.TabList(2)->Hwnd()));
+    EXPECT_FALSE(Shown(tabs_.TabList(0)->Hwnd()));
+    EXPECT_EQ(tabs_.TabList(2)->ListCtrl().Count(), 1);
 }
 
 // A list that, on its way out, has the tab strip walk its tabs, as messages sent while
