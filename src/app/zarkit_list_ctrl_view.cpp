@@ -200,15 +200,6 @@ int CZarkitListCtrlView::SortedIndex(const std::wstring& label) const {
     return low;
 }
 
-void CZarkitListCtrlView::SortEntries() {
-    SendMessageW(m_ListCtrl.Hwnd(), LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(&m_ListCtrl),
-                 reinterpret_cast<LPARAM>(+[](LPARAM first, LPARAM second, LPARAM list) -> int {
-                     const auto& control = *reinterpret_cast<const CFileDropListCtrl*>(list);
-                     return ui::CompareNames(control.Label(static_cast<int>(first)),
-                                             control.Label(static_cast<int>(second)));
-                 }));
-}
-
 // Many at once: the control neither draws nor arranges its icons until all are in,
 // which would otherwise cost it a pass over the whole list per entry. Into an empty list
 // they go in order at once (sorted once, when by label), each at the end.

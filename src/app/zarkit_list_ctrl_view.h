@@ -133,9 +133,6 @@ private:
     // Where an entry of that label goes: after every entry whose label sorts before it or
     // is the same.
     int SortedIndex(const std::wstring& label) const;
-    // Every entry in label order again.
-    void SortEntries();
-
     // The user's own order (zarkit_list_ctrl_view_order.cpp).
     // Where a new entry of that label goes: its place by label, or after the last.
     int EntryIndexFor(const std::wstring& label) const;

@@ -1,5 +1,6 @@
 // The order of a table's entries: by label, or the user's own, which is the order of the
 // items in the file; and moving entries in it by a drop on the list or by the keys.
+#include <algorithm>
 #include <list>
 #include <string>
 #include <unordered_map>
@@ -8,11 +9,12 @@
 #include "app/table_controller.h"
 #include "app/zarkit_list_ctrl_view.h"
 #include "core/item_order.h"
+#include "ui/text.h"
 
 namespace zarkit {
 namespace {
 
-// Each record's place in the file's order, by the address the list's item data holds.
+// Each record's place in the order shown, by the address the list's item data holds.
 using Ranks = std::unordered_map<LPARAM, std::size_t>;
 
 int CALLBACK CompareRanks(LPARAM first, LPARAM second, LPARAM sort) {
@@ -33,16 +35,25 @@ int CZarkitListCtrlView::EntryIndexFor(const std::wstring& label) const {
 }
 
 // The records are kept in the file's order whatever the list shows, so either order can
-// be shown from them at any time.
+// be shown from them at any time. Each entry gets its rank, and the control sorts by the
+// ranks its item data have: Wine's LVM_SORTITEMSEX hands the comparison indexes that move
+// while it sorts, which leaves some orders wrong.
 void CZarkitListCtrlView::ArrangeEntries() {
-    if (m_Tables.GetItemOrder() == ItemOrder::kByLabel) {
-        SortEntries();
-        return;
+    std::vector<std::pair<std::wstring, const ListedItem*>> order;
+    order.reserve(m_Records.size());
+    const bool by_label = m_Tables.GetItemOrder() == ItemOrder::kByLabel;
+    for (const ListedItem& item : m_Records) {
+        order.emplace_back(by_label ? ui::Widen(item.record.display_name) : std::wstring(), &item);
+    }
+    if (by_label) {
+        std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+            return ui::CompareNames(a.first, b.first) < 0;
+        });
     }
     Ranks ranks;
-    ranks.reserve(m_Records.size());
-    for (const ListedItem& item : m_Records) {
-        ranks.emplace(reinterpret_cast<LPARAM>(&item), ranks.size());
+    ranks.reserve(order.size());
+    for (const auto& [label, item] : order) {
+        ranks.emplace(reinterpret_cast<LPARAM>(item), ranks.size());
     }
     SendMessageW(m_ListCtrl.Hwnd(), LVM_SORTITEMS, reinterpret_cast<WPARAM>(&ranks),
                  reinterpret_cast<LPARAM>(&CompareRanks));

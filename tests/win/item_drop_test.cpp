@@ -339,11 +339,13 @@ TEST_F(ItemDropTest, ItemsDroppedOnTheirOwnListGoWhereTheyLandInTheUsersOrder) {
 // where it stands; sorted by label again, both find their places by label.
 TEST_F(ItemDropTest, InTheUsersOrderNewItemsGoLastAndRenamesStayInPlace) {
     tables_.SetItemOrder(ItemOrder::kAsStored);
-    ASSERT_TRUE(
-        tables_.AddPathToTable("One", ui::Narrow((folder_ / L"gamma.txt").wstring()), "Aardvark"));
-    ASSERT_EQ(Listed(0).size(), 3u);
-    EXPECT_EQ(Listed(0)[2].second, "Aardvark");
-    EXPECT_EQ(Stored()[0].items[2].second, "Aardvark");
+    for (const char* name : {"Mole", "Aardvark"}) {
+        ASSERT_TRUE(
+            tables_.AddPathToTable("One", ui::Narrow((folder_ / L"gamma.txt").wstring()), name));
+    }
+    ASSERT_EQ(Listed(0).size(), 4u);
+    EXPECT_EQ(Listed(0)[3].second, "Aardvark");
+    EXPECT_EQ(Stored()[0].items[3].second, "Aardvark");
 
     CFileDropListCtrl& one = View(0).ListCtrl();
     std::wstring text = L"zulu";
@@ -366,9 +368,11 @@ TEST_F(ItemDropTest, InTheUsersOrderNewItemsGoLastAndRenamesStayInPlace) {
         }
         return listed;
     };
-    EXPECT_EQ(labels(), (std::vector<std::string>{"zulu", "beta", "Aardvark"}));
+    EXPECT_EQ(labels(), (std::vector<std::string>{"zulu", "beta", "Mole", "Aardvark"}));
     tables_.SetItemOrder(ItemOrder::kByLabel);
-    EXPECT_EQ(labels(), (std::vector<std::string>{"Aardvark", "beta", "zulu"}));
+    EXPECT_EQ(labels(), (std::vector<std::string>{"Aardvark", "beta", "Mole", "zulu"}));
+    tables_.SetItemOrder(ItemOrder::kAsStored);
+    EXPECT_EQ(labels(), (std::vector<std::string>{"zulu", "beta", "Mole", "Aardvark"}));
 }
 
 // A table moved to another place: in the file first, then its tab; the selection stays
