@@ -8,12 +8,13 @@ import time
 import drive
 import harness
 from drive import LIST_EMPTY
-from test_accessibility import SELECTED, TAB_STRIP, accessible, tabs_of
+from test_accessibility import SELECTED, TAB_STRIP, accessible, shot_when, tabs_of
 from test_commands import body, item, tables_of
 from test_drop import drag
 from test_keyboard import KeyboardTestCase
 
 SORT_BY_NAME = 1025
+DROP_MARK = (255, 87, 15)  # the selected tab's text colour
 
 
 def item_names(data, table):
@@ -24,22 +25,6 @@ def item_names(data, table):
 
 def table_names(data):
     return [label for label, _ in tables_of(data)]
-
-
-def press_and_move(start, end, step=6, delay=0.03):
-    """A plain mouse drag, no OLE: press, small moves, release, pausing as a hand does."""
-    harness.move_pointer(*start)
-    time.sleep(0.2)
-    harness.xdotool("mousedown", 1)
-    time.sleep(0.2)
-    x, y = start
-    while (x, y) != end:
-        x += max(-step, min(step, end[0] - x))
-        y += max(-step, min(step, end[1] - y))
-        harness.move_pointer(x, y)
-        time.sleep(delay)
-    time.sleep(0.2)
-    harness.xdotool("mouseup", 1)
 
 
 def tab_centre(tab):
@@ -168,7 +153,25 @@ class OrderKeysTest(FruitTables, KeyboardTestCase):
         tabs = tabs_of(accessible(TAB_STRIP)[1])
         self.assertEqual([tab["name"] for tab in tabs], ["Mine", "Other", "Third"])
 
-        press_and_move(tab_centre(tabs[2]), tab_centre(tabs[0]))
+        # Let go over the list: nothing moves.
+        before = self.program.read("info_data.xml", "rb")
+        drag([tab_centre(tabs[2]), LIST_EMPTY])
+        self.wait_labels([])  # the press selected it
+        time.sleep(0.3)
+        self.assertEqual(self.program.read("info_data.xml", "rb"), before)
+        self.assertEqual([tab["name"] for tab in tabs_of(accessible(TAB_STRIP)[1])],
+                         ["Mine", "Other", "Third"])
+
+        # A plain mouse drag, no OLE here; a mark shows where the tab lands: along the
+        # lower edge of the first tab, in the colour of a selected tab's name.
+        shots = []
+        left, top, width, height = tabs[0]["location"]
+        drag([tab_centre(tabs[2]), tab_centre(tabs[0])],
+             before_release=lambda: shots.append(shot_when(
+                 "order_tab_drag_mark",
+                 lambda shot: shot.pixel(left + width // 2, top + height - 2) == DROP_MARK)))
+        self.assertEqual(shots[0].pixel(left + width // 2, top + height - 2), DROP_MARK,
+                         shots[0].path)
         self.wait_store(lambda data: table_names(data) == ["Third", "Mine", "Other"],
                         "the drag did not move the table in the file")
         tabs = tabs_of(accessible(TAB_STRIP)[1])
