@@ -291,12 +291,75 @@ void StoreAddItemFloor(benchmark::State& state) {
     }
 }
 
+// The identifiers of one table's items, in file order.
+class IdentifierSink final : public TableLoadSink {
+public:
+    explicit IdentifierSink(std::string table) : table_(std::move(table)) {}
+    bool BeginTable(const std::string& name) override {
+        in_table_ = name == table_;
+        return true;
+    }
+    void InsertItemRecord(ItemRecord& record) override {
+        if (in_table_) {
+            identifiers.push_back(record.identifier);
+        }
+    }
+    void EndTable() override {}
+
+    std::vector<std::string> identifiers;
+
+private:
+    std::string table_;
+    bool in_table_ = false;
+};
+
+// One item moved by the user, with its save: the first item of the middle table goes to
+// its end, so each round moves the next one and saves a store of the same size.
+void StoreMoveItem(benchmark::State& state) {
+    const std::string path = BenchFiles::Get().CopyOfLargeStore("move_item.xml");
+    Store store(&MakePugiDocument, RandomGuidSource());
+    if (path.empty() || !store.Open(path, nullptr)) {
+        state.SkipWithError("the store does not open");
+        return;
+    }
+    const std::string table = TableName(kTables / 2);
+    IdentifierSink sink(table);
+    store.LoadAllTables(sink);
+    std::size_t round = 0;
+    for (auto _ : state) {
+        const std::string& first = sink.identifiers[round++ % sink.identifiers.size()];
+        if (store.MoveItems(table, {first}, "") != StoreResult::kDone) {
+            state.SkipWithError("MoveItems failed");
+            break;
+        }
+    }
+}
+
+// One table moved by the user, with its save: the first table goes after the last.
+void StoreMoveTable(benchmark::State& state) {
+    const std::string path = BenchFiles::Get().CopyOfLargeStore("move_table.xml");
+    Store store(&MakePugiDocument, RandomGuidSource());
+    if (path.empty() || !store.Open(path, nullptr)) {
+        state.SkipWithError("the store does not open");
+        return;
+    }
+    int round = 0;
+    for (auto _ : state) {
+        if (store.MoveTable(TableName(round++ % kTables), "") != StoreResult::kDone) {
+            state.SkipWithError("MoveTable failed");
+            break;
+        }
+    }
+}
+
 BENCHMARK(StoreLoad)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(StoreLoadFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(StoreOpen)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(StoreLoadAllTables)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(StoreAddItem)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(StoreAddItemFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(StoreMoveItem)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(StoreMoveTable)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Prints the table as usual and keeps each benchmark's time per iteration, for the ratios.
 class RatioReporter final : public benchmark::ConsoleReporter {

@@ -55,6 +55,7 @@
 #define IDC_SEL_TABLE_MOUSE_ON 1017
 #define IDC_HOT_KEY_LABEL 1018
 #define IDC_HOT_KEY 1019
+#define IDC_SORT_BY_NAME 1025
 #define IDC_HOT_KEY_WIN 1026
 
 // Commands of the item menu

@@ -164,6 +164,8 @@ LRESULT CFileDropListCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lpa
         case WM_ZK_DROPITEMS:
             OnDropItems(reinterpret_cast<DroppedItems*>(wparam));
             return 0;
+        case WM_ZK_MOVEITEMS:
+            return OnMoveItems(reinterpret_cast<const MovedItems*>(wparam)) ? 1 : 0;
         case WM_DESTROY: {
             StopDropTarget();
             // A child cannot own a popup: the tooltips' owner is the drawer, which outlives

@@ -60,6 +60,7 @@ private:
     void OnDropFiles(HDROP drop);
     void OnDropText(const void* text, bool utf16);
     void OnDropItems(DroppedItems* items);
+    bool OnMoveItems(const MovedItems* items);
 
     // Made on the first hover; destroyed with the control, since its owner (the top-level
     // window: a child cannot own a popup) outlives it.

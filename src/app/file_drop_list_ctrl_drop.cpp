@@ -107,6 +107,20 @@ void CFileDropListCtrl::OnDropItems(DroppedItems* items) {
     callback(*items);
 }
 
+bool CFileDropListCtrl::OnMoveItems(const MovedItems* items) {
+    if (!CMyDropTarget::IsDelivering(reinterpret_cast<WPARAM>(items))) {
+        ui::Trace(L"CFileDropListCtrl: ignored WM_ZK_MOVEITEMS from outside its drop target\n");
+        return false;
+    }
+    if ((m_DropMode.flags & DROP_CALLBACKS) == 0 || !m_DropMode.on_items_moved) {
+        return false;
+    }
+    POINT at{items->at.x, items->at.y};
+    ScreenToClient(Hwnd(), &at);
+    const ItemsMovedCallback callback = m_DropMode.on_items_moved;
+    return callback(items->block, Point{at.x, at.y});
+}
+
 bool CFileDropListCtrl::InsertDroppedPath(const std::string& path) {
     const std::wstring label = ui::Widen(path);
     if ((m_DropMode.flags & DROP_DUPLICATES) == 0) {

@@ -156,6 +156,9 @@ int CMainWnd::OnCreate() {
     }
     m_TabCtrl.SetLayout(TabLayout::kLeftBar);
     m_TabCtrl.SetKeyHandler([this](const KeyPress& press) { return OnTabStripKey(press); });
+    // Another writer's file waits while a tab is dragged, as while items are.
+    m_TabCtrl.SetTabMoveHandlers([this](bool dragging) { m_Tables.SetDragging(dragging); },
+                                 [this](int from, int to) { m_Tables.MoveTable(from, to); });
     if (!m_FindView.CreateFindView()) {
         return -1;
     }

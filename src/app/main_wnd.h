@@ -56,6 +56,8 @@ public:
     void StepTable(int step);
     // Tab in a list: the keyboard focus to the tab strip.
     void FocusTabs();
+    // Ctrl+Shift+Page Down and Up: the current table one place later (+1) or earlier (-1).
+    void MoveCurrentTable(int step);
     // Esc: the strip at once, and the focus back to the window that had it before.
     void CloseByKeyboard();
     // A character typed in a list: it goes onto the find line.
@@ -116,7 +118,8 @@ private:
     bool CanRebuildTables() const;
     void CheckStoreWhenIdle(DWORD now);
     void OnStoreReloaded();
-    // Puts the settings record into effect: hover selection, the Run value, the hot key.
+    // Puts the settings record into effect: hover selection, the lists' order, the Run
+    // value, the hot key.
     void ApplySettings();
     void OnContextMenu(LPARAM where);
     bool OnMenuCommand(WPARAM wparam);

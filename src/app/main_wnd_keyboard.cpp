@@ -83,6 +83,13 @@ void CMainWnd::FocusTabs() {
     SetFocus(m_TabCtrl.Hwnd());
 }
 
+void CMainWnd::MoveCurrentTable(int step) {
+    const int from = m_TabCtrl.SelectedPosition();
+    if (from >= 0) {
+        m_Tables.MoveTable(from, from + step);  // refuses a place past either end
+    }
+}
+
 // On the tab strip the arrows pick a table as a click on its tab does, showing its list at
 // once; the focus stays on the strip until Tab takes it back to the list.
 bool CMainWnd::OnTabStripKey(const KeyPress& press) {
@@ -110,6 +117,12 @@ bool CMainWnd::OnTabStripKey(const KeyPress& press) {
             return true;
         case KeyCommand::kPreviousTable:
             StepTable(-1);
+            return true;
+        case KeyCommand::kMoveTableForward:
+            MoveCurrentTable(1);
+            return true;
+        case KeyCommand::kMoveTableBack:
+            MoveCurrentTable(-1);
             return true;
         case KeyCommand::kCloseDrawer:
             CloseByKeyboard();

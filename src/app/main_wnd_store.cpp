@@ -56,6 +56,7 @@ void CMainWnd::OnStoreReloaded() {
 
 void CMainWnd::ApplySettings() {
     m_TabCtrl.SetHoverSelect(m_Settings.SelTable_MouseOn);
+    m_Tables.SetItemOrder(m_Settings.Sort_ByName ? ItemOrder::kByLabel : ItemOrder::kAsStored);
     UpdateRunKey();
     ApplyHotKey();  // an unchanged key another program held at start may be free now
 }

@@ -21,5 +21,8 @@ inline constexpr UINT WM_ZK_STARTUPREST = 0x562;    // drawer -> itself: after i
 inline constexpr UINT WM_ZK_ICONSARRIVED = 0x563;   // icon worker -> drawer: answers are in
 inline constexpr UINT WM_ZK_DROPTEXT = 0x1427;      // drop target -> list control
 inline constexpr UINT WM_ZK_DROPITEMS = 0x1428;     // drop target -> list control
+// Drop target -> list control: items dropped on the list they came from; wParam a
+// MovedItems*, result 1 when the list moved them, 0 when it refuses the drop.
+inline constexpr UINT WM_ZK_MOVEITEMS = 0x1429;
 
 }  // namespace zarkit

@@ -21,11 +21,12 @@ bool CMyDropTarget::IsDelivering(WPARAM payload) {
     return payload != 0 && payload == t_delivering;
 }
 
-void CMyDropTarget::Deliver(UINT message, WPARAM payload, LPARAM lparam) {
+LRESULT CMyDropTarget::Deliver(UINT message, WPARAM payload, LPARAM lparam) {
     const WPARAM outer = t_delivering;
     t_delivering = payload;
-    SendMessageW(m_List, message, payload, lparam);
+    const LRESULT result = SendMessageW(m_List, message, payload, lparam);
     t_delivering = outer;
+    return result;
 }
 
 bool CMyDropTarget::Register(HWND list) {
@@ -65,7 +66,7 @@ STDMETHODIMP CMyDropTarget::DragLeave() {
     return S_OK;
 }
 
-STDMETHODIMP CMyDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
+STDMETHODIMP CMyDropTarget::Drop(IDataObject* data, DWORD, POINTL point, DWORD* effect) {
     if (effect == nullptr) {
         return E_INVALIDARG;
     }
@@ -74,14 +75,14 @@ STDMETHODIMP CMyDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect
         return E_INVALIDARG;
     }
     return ui::GuardComCall(L"CMyDropTarget::Drop", [&] {
-        *effect = OnDrop(data);
+        *effect = OnDrop(data, point);
         return S_OK;
     });
 }
 
-DWORD CMyDropTarget::OnDrop(IDataObject* data) {
+DWORD CMyDropTarget::OnDrop(IDataObject* data, POINTL point) {
     if (ui::HasGlobalData(data, ItemDragFormat())) {
-        return DropItems(data);
+        return DropItems(data, point);
     }
     if (ui::HasGlobalData(data, CF_HDROP) && !DropFiles(data)) {
         return DROPEFFECT_NONE;
@@ -92,7 +93,7 @@ DWORD CMyDropTarget::OnDrop(IDataObject* data) {
     return DROPEFFECT_COPY;
 }
 
-DWORD CMyDropTarget::DropItems(IDataObject* data) {
+DWORD CMyDropTarget::DropItems(IDataObject* data, POINTL point) {
     std::optional<ItemBlock> block;
     {
         ui::StgMedium medium;
@@ -110,21 +111,37 @@ DWORD CMyDropTarget::DropItems(IDataObject* data) {
         ui::Trace(L"CMyDropTarget::Drop: refused an item block that is not ours\n");
         return DROPEFFECT_NONE;
     }
-    if (block->records.empty() || block->source_list == ListIdentity(m_List)) {
+    if (block->records.empty()) {
         ui::Trace(L"This Drop is from self, don't do it\n");
         return DROPEFFECT_NONE;
     }
+    if (block->source_list == ListIdentity(m_List)) {
+        return MoveOwnItems(data, std::move(*block), point);
+    }
     DroppedItems items{std::move(*block), {}};
     Deliver(WM_ZK_DROPITEMS, reinterpret_cast<WPARAM>(&items), 0);
+    Answer(data,
+           TakenItems{items.block.source_list, TakenFromOffered(items.block.records, items.taken)});
+    return DROPEFFECT_COPY;
+}
 
-    const TakenItems answer{items.block.source_list,
-                            TakenFromOffered(items.block.records, items.taken)};
+// Moved within the list, none taken: the source keeps every one of them.
+DWORD CMyDropTarget::MoveOwnItems(IDataObject* data, ItemBlock block, POINTL point) {
+    MovedItems moved{std::move(block), Point{point.x, point.y}};
+    if (Deliver(WM_ZK_MOVEITEMS, reinterpret_cast<WPARAM>(&moved), 0) == 0) {
+        ui::Trace(L"This Drop is from self, don't do it\n");
+        return DROPEFFECT_NONE;
+    }
+    Answer(data, TakenItems{moved.block.source_list, {}});
+    return DROPEFFECT_COPY;
+}
+
+void CMyDropTarget::Answer(IDataObject* data, const TakenItems& answer) {
     const std::optional<Bytes> bytes = EncodeTakenItems(answer);
     if (!bytes || !ui::SetGlobalData(data, ItemTakenFormat(), *bytes)) {
         // Without an answer the source keeps every item: copied, never lost.
         ui::Trace(L"CMyDropTarget::Drop: could not tell the source which items were taken\n");
     }
-    return DROPEFFECT_COPY;
 }
 
 bool CMyDropTarget::DropFiles(IDataObject* data) {

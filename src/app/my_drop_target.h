@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/item_block.h"
 #include "ui/com_object.h"
 #include "ui/win32.h"
 #include <oleidl.h>
@@ -11,6 +12,9 @@ namespace zarkit {
 // - an item block from another list: WM_ZK_DROPITEMS, wParam a DroppedItems*
 //   (core/item_block.h), lParam 0; the list names in `taken` the records it added, and
 //   that answer goes back to the source through the data object;
+// - an item block from this very list: WM_ZK_MOVEITEMS, wParam a MovedItems* with the
+//   drop point; a list that keeps its own order moves them there (result 1), the source
+//   keeps them all, and any other refuses the drop;
 // - files: WM_DROPFILES, wParam the HDROP, which stays the target's (no DragFinish);
 // - then UTF-16 text: WM_ZK_DROPTEXT, wParam a NUL-terminated const wchar_t*, lParam 1.
 // Every pointer is valid only while the message is handled.
@@ -35,11 +39,13 @@ public:
     STDMETHODIMP Drop(IDataObject* data, DWORD key_state, POINTL point, DWORD* effect) override;
 
 private:
-    DWORD OnDrop(IDataObject* data);
-    DWORD DropItems(IDataObject* data);
+    DWORD OnDrop(IDataObject* data, POINTL point);
+    DWORD DropItems(IDataObject* data, POINTL point);
+    DWORD MoveOwnItems(IDataObject* data, ItemBlock block, POINTL point);
+    static void Answer(IDataObject* data, const TakenItems& answer);
     bool DropFiles(IDataObject* data);
     bool DropText(IDataObject* data);
-    void Deliver(UINT message, WPARAM payload, LPARAM lparam);
+    LRESULT Deliver(UINT message, WPARAM payload, LPARAM lparam);
 
     HWND m_List;
 };

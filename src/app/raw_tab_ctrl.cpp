@@ -230,6 +230,18 @@ void CRawTabCtrl::EraseTab(int position) {
     list.reset();
 }
 
+void CRawTabCtrl::MoveTab(int from, int to) {
+    if (from < 0 || to < 0 || from >= TabCount() || to >= TabCount() || from == to) {
+        return;
+    }
+    std::unique_ptr<CZarkitListCtrlView> list = std::move(m_Lists[static_cast<size_t>(from)]);
+    m_Lists.erase(m_Lists.begin() + from);
+    m_Lists.insert(m_Lists.begin() + to, std::move(list));
+    m_Model.MoveTab(static_cast<size_t>(from), static_cast<size_t>(to));
+    SelectTab(m_Model.Selected(), true);
+    TabsReordered();
+}
+
 void CRawTabCtrl::ChooseTab(int position) {
     if (position < 0 || position >= TabCount()) {
         return;
@@ -249,14 +261,28 @@ LRESULT CRawTabCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_PAINT:
             OnPaint();
             return 0;
-        case WM_LBUTTONDOWN:
-            Apply(m_Model.LeftButtonDown(Point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}));
+        case WM_LBUTTONDOWN: {
+            const Point point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+            Apply(m_Model.LeftButtonDown(point));
+            OnTabPress(point);
             return DefaultProc(message, wparam, lparam);
+        }
         case WM_MOUSEMOVE: {
             const LRESULT result = DefaultProc(message, wparam, lparam);
-            Apply(m_Model.MouseMove(Point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}));
+            const Point point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+            // While a tab is held, passing over the others selects none of them.
+            if (!OnTabDragMove(point)) {
+                Apply(m_Model.MouseMove(point));
+            }
             return result;
         }
+        case WM_LBUTTONUP:
+            OnTabRelease(Point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+            return DefaultProc(message, wparam, lparam);
+        case WM_CAPTURECHANGED:
+        case WM_CANCELMODE:
+            CancelTabDrag();
+            return DefaultProc(message, wparam, lparam);
         case WM_GETOBJECT:
             return OnGetObject(wparam, lparam);
         case WM_SETFOCUS:
@@ -279,7 +305,9 @@ LRESULT CRawTabCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_NCHITTEST: {
             POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
             ScreenToClient(Hwnd(), &point);
-            Apply(m_Model.NcHitTest(Point{point.x, point.y}));
+            if (!m_TabDrag.Pressed()) {
+                Apply(m_Model.NcHitTest(Point{point.x, point.y}));
+            }
             return DefaultProc(message, wparam, lparam);
         }
         default:
@@ -341,6 +369,7 @@ void CRawTabCtrl::OnPaint() {
             DrawFocusRect(dc, &focus);
         }
     }
+    PaintTabDropMark(dc, palette);
 }
 
 void CRawTabCtrl::PaintTab(HDC dc, HDC memory, const TabPlacement& placement,

@@ -12,6 +12,7 @@
 #include "core/drawer_palette.h"
 #include "core/geometry.h"
 #include "core/key_commands.h"
+#include "core/tab_drag.h"
 #include "core/tab_strip_model.h"
 #include "ui/com.h"
 #include "ui/handles.h"
@@ -70,6 +71,15 @@ public:
     int SelectedPosition() const;
     // Removes the tab and destroys its list.
     void EraseTab(int position);
+    // The tab and its list from `from` to `to`; the selected table stays selected.
+    void MoveTab(int from, int to);
+    // A tab dragged along the bar and let go over another tab's place asks `move(from, to)`
+    // to move its table there; `dragging` hears when such a drag begins (true) and ends.
+    void SetTabMoveHandlers(std::function<void(bool dragging)> dragging,
+                            std::function<void(int from, int to)> move) {
+        m_OnTabDragging = std::move(dragging);
+        m_OnTabMoved = std::move(move);
+    }
     // Selects the tab at `position` as a click on it does, scrolled into view if it was not.
     void ChooseTab(int position) override;
 
@@ -85,6 +95,15 @@ private:
     void Apply(const PointerEffect& effect);
     void OnDragHover(POINT screen_point);
     TextExtent MeasureName(HDC dc, const std::string& name) const;
+
+    // Dragging a tab to another place (raw_tab_ctrl_drag.cpp). Each takes client
+    // coordinates; OnTabDragMove is false when no tab is pressed.
+    void OnTabPress(Point point);
+    bool OnTabDragMove(Point point);
+    void OnTabRelease(Point point);
+    void CancelTabDrag();
+    std::optional<std::size_t> TabPlaceUnder(Point point) const;
+    void PaintTabDropMark(HDC dc, const DrawerPalette& palette) const;
 
     // Screen readers (raw_tab_ctrl_access.cpp).
     TabStripFacts AccessFacts() const override;
@@ -111,6 +130,9 @@ private:
     int m_Dpi = kDefaultDpi;
     bool m_DragHoverRegistered = false;
     std::function<bool(const KeyPress&)> m_KeyHandler;
+    TabDrag m_TabDrag;
+    std::function<void(bool)> m_OnTabDragging;
+    std::function<void(int, int)> m_OnTabMoved;
     // Made at the first request; disconnected when the window goes.
     ui::ComPtr<TabStripAccessible> m_Accessible;
     bool m_AccessibleClosed = false;

@@ -240,6 +240,61 @@ bool TableController::StoreRenamedItem(std::string_view table, const ItemRecord&
     return false;
 }
 
+bool TableController::StoreMovedItems(std::string_view table,
+                                      const std::vector<std::string>& identifiers,
+                                      std::string_view before) {
+    switch (m_Store->MoveItems(table, identifiers, before)) {
+        case StoreResult::kDone:
+        case StoreResult::kUnchanged:
+            return true;
+        case StoreResult::kSaveFailed:
+            NoteStoreFailure();
+            return false;
+        default:
+            // Not in the file as listed (another writer's change): the lists are made
+            // again from it soon.
+            return false;
+    }
+}
+
+void TableController::SetItemOrder(ItemOrder order) {
+    if (order == m_ItemOrder) {
+        return;
+    }
+    m_ItemOrder = order;
+    for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
+        m_TabCtrl.TabList(position)->ArrangeEntries();
+    }
+}
+
+bool TableController::MoveTable(int from, int to) {
+    const int count = m_TabCtrl.TabCount();
+    if (from < 0 || to < 0 || from >= count || to >= count) {
+        return false;
+    }
+    const auto position = [](int at) { return static_cast<std::size_t>(at); };
+    const std::optional<OrderMove> move = MoveInOrder(
+        position(count), {position(from)}, BeforeForTarget(position(from), position(to)));
+    if (!move) {
+        return false;
+    }
+    const std::string anchor =
+        move->anchor ? m_TabCtrl.TabName(static_cast<int>(*move->anchor)) : std::string();
+    const StoreResult result = m_Store->MoveTable(m_TabCtrl.TabName(from), anchor);
+    if (result == StoreResult::kSaveFailed) {
+        NoteStoreFailure();
+    }
+    if (result != StoreResult::kDone && result != StoreResult::kUnchanged) {
+        return false;  // the tabs keep the file's order
+    }
+    m_TabCtrl.MoveTab(from, to);
+    if (m_FinderBuilt) {
+        m_Finder.MoveTable(static_cast<std::uint32_t>(from), static_cast<std::uint32_t>(to));
+    }
+    FinderChanged();  // found items show in table order
+    return true;
+}
+
 void TableController::NoteStoreFailure() {
     if (m_StoreFailure) {
         return;  // one report for what one message did

@@ -11,6 +11,7 @@
 #include "app/listed_item.h"
 #include "app/shell_items.h"
 #include "core/item_finder.h"
+#include "core/item_order.h"
 #include "core/store.h"
 #include "core/web_address.h"
 
@@ -53,12 +54,24 @@ public:
     // take it: nothing changes then.
     StoreResult RenameTable(std::string_view old_name, std::string new_name);
 
+    // How every list orders its items; a change shows in every list at once.
+    void SetItemOrder(ItemOrder order);
+    ItemOrder GetItemOrder() const { return m_ItemOrder; }
+    // Moves the table at `from` to position `to`: in the file first, then its tab, the
+    // find index and the selection, which stays with its table. False when nothing moved
+    // (a failed save is told as for any other).
+    bool MoveTable(int from, int to);
+
     // The lists' item changes, store first; each false when the file could not take the
     // change (the list then keeps showing what the file holds). Deleting an item the
     // store does not have counts as done: the entry may go.
     bool StoreAddedItem(std::string_view table, const ItemRecord& record);
     bool StoreDeletedItem(std::string_view table, const ItemRecord& record);
     bool StoreRenamedItem(std::string_view table, const ItemRecord& record);
+    // The items of `identifiers` just before the item `before` (empty: at the end). True
+    // when the file holds them in that order now.
+    bool StoreMovedItems(std::string_view table, const std::vector<std::string>& identifiers,
+                         std::string_view before);
 
     // A change the file could not take: the drawer tells the user once, after the
     // message that made it (a drop, a command) is over. The failures of one such message
@@ -138,6 +151,7 @@ private:
     std::optional<io::FileError> m_StoreFailure;
     bool m_RebuildWanted = false;
     bool m_Dragging = false;
+    ItemOrder m_ItemOrder = ItemOrder::kByLabel;
 };
 
 }  // namespace zarkit

@@ -71,7 +71,7 @@ LRESULT CZarkitListCtrlView::HandleMessage(UINT message, WPARAM wparam, LPARAM l
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
         case kSortEntriesMessage:
-            SortEntries();
+            ArrangeEntries();
             return 0;
         case WM_COMMAND:
             if (HIWORD(wparam) == 0) {
@@ -201,12 +201,14 @@ bool CZarkitListCtrlView::AddEntry(ListedItem& listed, const std::wstring& label
 }
 
 bool CZarkitListCtrlView::InsertItemRecord(ItemRecord& record) {
+    // The stored ones come first: the records keep the file's order.
+    ListQueuedRecords();
     ListedItem* listed = KeepRecord(record);
     if (listed == nullptr) {
         return false;
     }
     const std::wstring label = ui::Widen(record.display_name);
-    return AddEntry(*listed, label, SortedIndex(label));
+    return AddEntry(*listed, label, EntryIndexFor(label));
 }
 
 int CZarkitListCtrlView::SortedIndex(const std::wstring& label) const {
@@ -223,18 +225,9 @@ int CZarkitListCtrlView::SortedIndex(const std::wstring& label) const {
     return low;
 }
 
-void CZarkitListCtrlView::SortEntries() {
-    SendMessageW(m_ListCtrl.Hwnd(), LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(&m_ListCtrl),
-                 reinterpret_cast<LPARAM>(+[](LPARAM first, LPARAM second, LPARAM list) -> int {
-                     const auto& control = *reinterpret_cast<const CFileDropListCtrl*>(list);
-                     return ui::CompareNames(control.Label(static_cast<int>(first)),
-                                             control.Label(static_cast<int>(second)));
-                 }));
-}
-
 // Many at once: the control neither draws nor arranges its icons until all are in,
 // which would otherwise cost it a pass over the whole list per entry. Into an empty list
-// they go sorted once, each at the end.
+// they go in order at once (sorted once, when by label), each at the end.
 void CZarkitListCtrlView::ListQueuedRecords() {
     if (m_Pending.empty() || !EnsureWindow()) {
         return;
@@ -250,7 +243,7 @@ void CZarkitListCtrlView::ListQueuedRecords() {
         }
     }
     const bool into_empty = m_ListCtrl.Count() == 0;
-    if (into_empty) {
+    if (into_empty && m_Tables.GetItemOrder() == ItemOrder::kByLabel) {
         std::stable_sort(listed.begin(), listed.end(), [](const auto& a, const auto& b) {
             return ui::CompareNames(a.first, b.first) < 0;
         });
@@ -260,7 +253,7 @@ void CZarkitListCtrlView::ListQueuedRecords() {
     SendMessageW(control, WM_SETREDRAW, FALSE, 0);
     SetWindowLongPtrW(control, GWL_STYLE, style & ~static_cast<LONG_PTR>(LVS_AUTOARRANGE));
     for (auto& [label, item] : listed) {
-        AddEntry(*item, label, into_empty ? m_ListCtrl.Count() : SortedIndex(label));
+        AddEntry(*item, label, into_empty ? m_ListCtrl.Count() : EntryIndexFor(label));
     }
     SetWindowLongPtrW(control, GWL_STYLE, style);
     SendMessageW(control, LVM_ARRANGE, LVA_DEFAULT, 0);

@@ -20,7 +20,8 @@ namespace zarkit {
 class TableController;
 
 // One table's item list: a child of the tab strip filling its list area, holding the
-// list control that shows the table's items as large icons, sorted by label. It owns
+// list control that shows the table's items as large icons, sorted by label or in the
+// order the file holds them (TableController::GetItemOrder). It owns
 // the table's records and its name; it starts items, and keeps the store in step with
 // what it shows through the table controller.
 class CZarkitListCtrlView : public ui::Window {
@@ -63,7 +64,7 @@ public:
     // Whether an entry still waits for its icon.
     bool IconsPending() const;
 
-    // Every listed record, in the order they were listed; queued ones are listed first,
+    // Every listed record, in the order the file holds them; queued ones are listed first,
     // so whoever reads the records sees them all.
     const std::list<ListedItem>& Records() {
         ListQueuedRecords();
@@ -78,7 +79,11 @@ public:
     // act on something the user sees.
     void FocusFromKeyboard();
 
-    // Sent to the view itself: sort the entries again.
+    // Every entry in the order the table's items are kept in: by label, or as the file
+    // holds them (zarkit_list_ctrl_view_order.cpp).
+    void ArrangeEntries();
+
+    // Sent to the view itself: arrange the entries again.
     static constexpr UINT kSortEntriesMessage = WM_APP + 1;
 
     // Menu commands the view carries out itself.
@@ -102,6 +107,9 @@ private:
     int OnFileDropped(ItemRecord& record, DroppedPathKind kind);
     int OnTextDropped(std::string_view text);
     int OnListSelfDropped(DroppedItems& items);
+    // Its own items dropped back on it at `at`: moved there while the table keeps its own
+    // order (zarkit_list_ctrl_view_order.cpp); false refuses the drop.
+    bool OnListSelfMoved(const ItemBlock& block, Point at);
     bool TakeDroppedRecord(const ItemRecord& received);
     void OnBegindragFilelist();
     int FindMovedEntry(std::string_view identifier) const;
@@ -135,9 +143,18 @@ private:
     // Where an entry of that label goes: after every entry whose label sorts before it or
     // is the same.
     int SortedIndex(const std::wstring& label) const;
-    // Every entry in label order again, after one was renamed.
-    void SortEntries();
     void SetIcons(const std::function<bool(const ListedItem&)>& wanted);
+    // The user's own order (zarkit_list_ctrl_view_order.cpp).
+    // Where a new entry of that label goes: its place by label, or after the last.
+    int EntryIndexFor(const std::wstring& label) const;
+    // The entries at `moving` go just before the entry at `before` (the count: after the
+    // last), in the file first. False, with nothing moved, while the list is sorted by
+    // label or when the file would not take it.
+    bool MoveEntries(const std::vector<std::size_t>& moving, std::size_t before);
+    // Ctrl+Shift+Left and Right: the selected entries one place back or forward.
+    void MoveSelectedItems(int step);
+    // Where each entry is drawn, in list order (client coordinates).
+    std::vector<Rect> EntryCells() const;
 
     // Takes an item out of the records (and the finder) once its entry is gone.
     void ForgetRecord(const ListedItem* item);

@@ -22,6 +22,9 @@ void CZarkitListCtrlView::InstallDropMode() {
     };
     mode.on_text_dropped = [this](std::string_view text) { return OnTextDropped(text); };
     mode.on_items_dropped = [this](DroppedItems& items) { return OnListSelfDropped(items); };
+    mode.on_items_moved = [this](const ItemBlock& block, Point at) {
+        return OnListSelfMoved(block, at);
+    };
     m_ListCtrl.SetDropMode(std::move(mode));
 }
 
@@ -58,6 +61,7 @@ int CZarkitListCtrlView::OnListSelfDropped(DroppedItems& items) {
 }
 
 bool CZarkitListCtrlView::TakeDroppedRecord(const ItemRecord& received) {
+    ListQueuedRecords();  // after what the file holds already
     const ShellIconCache::Icon icon = m_Tables.Icons().Lookup(received);
     if (icon.state == ShellIconCache::IconState::kGone) {
         ui::Trace(L"Some error in CZarkitListCtrlView::OnListSelfDropped!\n");
@@ -78,7 +82,7 @@ bool CZarkitListCtrlView::TakeDroppedRecord(const ItemRecord& received) {
         record.identifier = std::move(*identifier);
     }
     const std::wstring label = ui::Widen(record.display_name);
-    if (!AddEntry(listed, label, SortedIndex(label))) {
+    if (!AddEntry(listed, label, EntryIndexFor(label))) {
         ui::Trace(L"Some error in CZarkitListCtrlView::OnListSelfDropped!\n");
         return false;
     }

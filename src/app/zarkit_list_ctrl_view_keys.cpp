@@ -41,6 +41,18 @@ bool CZarkitListCtrlView::OnListKey(const KeyPress& press) {
         case KeyCommand::kFocusTabs:
             drawer->FocusTabs();
             return true;
+        case KeyCommand::kMoveItemBack:
+            MoveSelectedItems(-1);
+            return true;
+        case KeyCommand::kMoveItemForward:
+            MoveSelectedItems(1);
+            return true;
+        case KeyCommand::kMoveTableBack:
+            drawer->MoveCurrentTable(-1);
+            return true;
+        case KeyCommand::kMoveTableForward:
+            drawer->MoveCurrentTable(1);
+            return true;
         case KeyCommand::kContextMenu:
             OpenContextMenu(MenuPointAtSelection());
             return true;

@@ -23,6 +23,9 @@ enum class DroppedPathKind { kFolder, kFile };
 using FileDroppedCallback = std::function<int(ItemRecord& record, DroppedPathKind kind)>;
 using TextDroppedCallback = std::function<int(std::string_view text)>;
 using ItemsDroppedCallback = std::function<int(DroppedItems& items)>;
+// Items of the list itself dropped at a point of it (client coordinates): true when the
+// list took the drop and put them there; false refuses it.
+using ItemsMovedCallback = std::function<bool(const ItemBlock& block, Point at)>;
 
 struct DropMode {
     std::uint32_t flags = DROP_FILES | DROP_FOLDERS;
@@ -30,6 +33,7 @@ struct DropMode {
     FileDroppedCallback on_file_dropped;
     TextDroppedCallback on_text_dropped;
     ItemsDroppedCallback on_items_dropped;
+    ItemsMovedCallback on_items_moved;
 };
 
 // Installs `wanted` unless it asks for callbacks without the per-file one; a refused

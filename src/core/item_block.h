@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/geometry.h"
 #include "core/item_record.h"
 
 // The data of an item drag between two lists: the block the source offers and the answer
@@ -29,6 +30,13 @@ struct ItemBlock {
 struct DroppedItems {
     ItemBlock block;
     std::vector<std::string> taken;
+};
+
+// Items dropped on the very list they were dragged from, with the drop point on the screen:
+// moved there when the list keeps its items in its own order.
+struct MovedItems {
+    ItemBlock block;
+    Point at;
 };
 
 // The receiving list's answer: which of the source's records it took.

@@ -76,6 +76,23 @@ void ItemFinder::RemoveTable(std::uint32_t table) {
     }
 }
 
+void ItemFinder::MoveTable(std::uint32_t from, std::uint32_t to) {
+    if (from == to) {
+        return;
+    }
+    for (Entry& entry : entries_) {
+        if (entry.table == from) {
+            entry.table = to;
+        } else if (from < to && entry.table > from && entry.table <= to) {
+            --entry.table;
+        } else if (to < from && entry.table >= to && entry.table < from) {
+            ++entry.table;
+        }
+    }
+    // Equal labels are ordered by table.
+    std::stable_sort(entries_.begin(), entries_.end(), &Before);
+}
+
 bool ItemFinder::Matches(const Entry& entry, std::string_view folded, MatchRank& rank) {
     const std::string_view label = entry.label;
     const std::size_t first = label.find(folded);

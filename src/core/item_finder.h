@@ -50,6 +50,9 @@ public:
     bool Remove(std::uint64_t key);
     // Removes a table's items; the tables after it move down by one, as the tabs do.
     void RemoveTable(std::uint32_t table);
+    // The table at `from` now stands at `to`; those between move up or down by one, as
+    // the tabs do.
+    void MoveTable(std::uint32_t from, std::uint32_t to);
     void Clear() { entries_.clear(); }
     std::size_t Size() const { return entries_.size(); }
 

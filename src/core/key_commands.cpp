@@ -16,7 +16,8 @@ bool MovesFocus(const KeyPress& press) {
     return press.key == vk::kTab && !press.ctrl && !press.alt;
 }
 
-// Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+Page Down and Ctrl+Page Up; kNone for any other key.
+// Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+Page Down and Ctrl+Page Up change tables; with Shift the
+// Page keys move the current one. kNone for any other key.
 KeyCommand TableCommand(const KeyPress& press) {
     if (!press.ctrl || press.alt) {
         return KeyCommand::kNone;
@@ -24,11 +25,11 @@ KeyCommand TableCommand(const KeyPress& press) {
     if (press.key == vk::kTab) {
         return press.shift ? KeyCommand::kPreviousTable : KeyCommand::kNextTable;
     }
-    if (!press.shift && press.key == vk::kNext) {
-        return KeyCommand::kNextTable;
+    if (press.key == vk::kNext) {
+        return press.shift ? KeyCommand::kMoveTableForward : KeyCommand::kNextTable;
     }
-    if (!press.shift && press.key == vk::kPrior) {
-        return KeyCommand::kPreviousTable;
+    if (press.key == vk::kPrior) {
+        return press.shift ? KeyCommand::kMoveTableBack : KeyCommand::kPreviousTable;
     }
     return KeyCommand::kNone;
 }
@@ -71,6 +72,12 @@ KeyCommand ListCommand(const KeyPress& press, const KeyContext& context) {
         return KeyCommand::kNone;
     }
     if (press.ctrl) {
+        if (press.shift && press.key == vk::kLeft) {
+            return on_selection(KeyCommand::kMoveItemBack);
+        }
+        if (press.shift && press.key == vk::kRight) {
+            return on_selection(KeyCommand::kMoveItemForward);
+        }
         return TableCommand(press);
     }
     switch (press.key) {

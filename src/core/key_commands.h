@@ -35,6 +35,11 @@ enum class KeyCommand {
     kFindFirst,
     kFindLast,
     kFocusTabs,  // from a list (or the find results) to the tab strip
+    // The user's own order: the selected items, the current table, one place.
+    kMoveItemBack,
+    kMoveItemForward,
+    kMoveTableBack,
+    kMoveTableForward,
     // On the tab strip.
     kFocusList,  // back to the list shown (or the find results)
     kSelectPreviousTab,
@@ -45,6 +50,8 @@ enum class KeyCommand {
 
 // While finding only the find keys act (Enter, Esc, Backspace, moving in the results):
 // renaming, deleting, the menu and changing tables wait until Esc has cleared the line.
+// Ctrl+Shift+Left and Right move the selected items one place, Ctrl+Shift+Page Up and
+// Page Down the current table.
 KeyCommand CommandForKey(const KeyPress& press, const KeyContext& context);
 
 // A key pressed on the tab strip, which has the keyboard focus after Tab from a list. Down

@@ -17,6 +17,8 @@ struct Settings {
     bool SelTable_MouseOn = false;
     // The key that opens the drawer, as text ("Ctrl+Win+Z"); empty for none.
     std::string Hot_Key = kDefaultHotKey;
+    // Each list sorted by label; off, in the order the file holds its items.
+    bool Sort_ByName = true;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

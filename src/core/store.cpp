@@ -1,10 +1,12 @@
 #include "core/store.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
 #include "core/document_edit.h"
 #include "core/file_stamp.h"
+#include "core/item_order.h"
 #include "core/text_rules.h"
 #include "core/xml_prolog.h"
 #include "core/xml_text.h"
@@ -32,6 +34,7 @@ constexpr std::array<FlagSetting, 4> kFlagSettings{{
 
 constexpr char kTickCount[] = "Show_TickCount";
 constexpr char kHotKey[] = "Hot_Key";
+constexpr char kSortByName[] = "Sort_ByName";
 
 XmlNode FileDesc(XmlDocument& document) {
     return document.SelectSingle(document.DocumentNode(), "File_Desc");
@@ -134,6 +137,90 @@ void ReadItem(XmlDocument& document, const XmlNode& item, ItemRecord& record,
     const bool special_folder = reads[4].found && IsYesIgnoringCaseAndBlanks(scratch);
     record.special_folder = special_folder ? 1 : 0;
     record.folder_id = special_folder ? ParseLeadingInt(record.path) : 0;
+}
+
+// The first of `identifiers` carrying `identifier` (any case), or kNoItem.
+constexpr std::size_t kNoItem = static_cast<std::size_t>(-1);
+std::size_t FindIdentifier(const std::vector<std::string>& identifiers,
+                           std::string_view identifier) {
+    for (std::size_t i = 0; i < identifiers.size(); ++i) {
+        if (SameIdentifier(identifiers[i], identifier)) {
+            return i;
+        }
+    }
+    return kNoItem;
+}
+
+// What a move did to one parent's children.
+enum class MoveOutcome {
+    kMissing,  // what it names is not there: nothing changed
+    kInPlace,  // they stand there already
+    kMoved,
+    kFailed,  // the document refused half-way: the whole change is to be given up
+};
+
+// The siblings at `moving` (positions in `siblings`, children of `parent`) go just before
+// the one at `before`, or after the last of them for siblings.size(): then before whatever
+// follows it, so that what comes after the tables (newer settings) stays there.
+MoveOutcome MoveSiblings(DocumentEdit& edit, const XmlNode& parent,
+                         const std::vector<XmlNode>& siblings, std::vector<std::size_t> moving,
+                         std::size_t before) {
+    const std::optional<OrderMove> move = MoveInOrder(siblings.size(), moving, before);
+    if (!move) {
+        return MoveOutcome::kInPlace;
+    }
+    const XmlNode anchor =
+        move->anchor ? siblings[*move->anchor] : edit.Document().NextSibling(siblings.back());
+    std::sort(moving.begin(), moving.end());
+    moving.erase(std::unique(moving.begin(), moving.end()), moving.end());
+    for (const std::size_t position : moving) {
+        if (!edit.MoveBefore(parent, siblings[position], anchor)) {
+            return MoveOutcome::kFailed;
+        }
+    }
+    return MoveOutcome::kMoved;
+}
+
+// The items of `identifiers` before the item `before` (empty: after the last) in one table.
+MoveOutcome MoveItemsInTable(DocumentEdit& edit, const XmlNode& table,
+                             const std::vector<std::string>& identifiers, std::string_view before) {
+    XmlDocument& document = edit.Document();
+    const std::vector<XmlNode> items = document.SelectChildren(table, "Table_Item");
+    std::vector<std::string> stored;
+    stored.reserve(items.size());
+    for (const XmlNode& item : items) {
+        stored.push_back(document.Attribute(item, "Unique_Identifier").value_or(std::string()));
+    }
+    std::vector<std::size_t> moving;
+    for (const std::string& identifier : identifiers) {
+        const std::size_t position = FindIdentifier(stored, identifier);
+        if (identifier.empty() || position == kNoItem) {
+            return MoveOutcome::kMissing;
+        }
+        moving.push_back(position);
+    }
+    std::size_t anchor = items.size();
+    if (!before.empty()) {
+        anchor = FindIdentifier(stored, before);
+        if (anchor == kNoItem || std::find(moving.begin(), moving.end(), anchor) != moving.end()) {
+            return MoveOutcome::kMissing;
+        }
+    }
+    return MoveSiblings(edit, table, items, std::move(moving), anchor);
+}
+
+// What a change that moved things reports to Commit.
+StoreResult MoveResult(MoveOutcome outcome) {
+    switch (outcome) {
+        case MoveOutcome::kMoved:
+            return StoreResult::kDone;
+        case MoveOutcome::kInPlace:
+            return StoreResult::kUnchanged;
+        case MoveOutcome::kMissing:
+        case MoveOutcome::kFailed:
+            break;
+    }
+    return StoreResult::kNotFound;
 }
 
 // Sets a setting's text, creating the element at the end of File_Desc when it is missing.
@@ -343,6 +430,7 @@ void Store::ReadSettings(Settings& settings) {
     if (!file_desc) {
         settings.Show_TickCount = kDefaultShowTickCount;
         settings.Hot_Key = kDefaultHotKey;
+        settings.Sort_ByName = true;
         return;
     }
     for (const FlagSetting& flag : kFlagSettings) {
@@ -356,6 +444,9 @@ void Store::ReadSettings(Settings& settings) {
     // Stores written before the hot key existed have none: they get the default.
     const XmlNode hot_key = document.SelectSingle(file_desc, kHotKey);
     settings.Hot_Key = hot_key ? document.Text(hot_key) : kDefaultHotKey;
+    // Lists were always sorted before the setting existed.
+    const XmlNode sort_by_name = document.SelectSingle(file_desc, kSortByName);
+    settings.Sort_ByName = !sort_by_name || ParseSettingFlag(document.Text(sort_by_name));
 }
 
 bool Store::WriteSettings(const Settings& settings) {
@@ -374,6 +465,8 @@ bool Store::WriteSettings(const Settings& settings) {
         // The program's own newer settings first: a missing Show_TickCount must become the
         // last child of File_Desc, where older programs look for it.
         written &= WriteSetting(edit, file_desc, kHotKey, XmlText(settings.Hot_Key));
+        written &=
+            WriteSetting(edit, file_desc, kSortByName, FormatSettingFlag(settings.Sort_ByName));
         written &=
             WriteSetting(edit, file_desc, kTickCount, std::to_string(settings.Show_TickCount));
         // Saved even after a partial failure: what did change belongs in the file.
@@ -513,6 +606,61 @@ bool Store::RenameItem(std::string_view table_name, const ItemRecord& record) {
                }
                return changed ? StoreResult::kDone : StoreResult::kNotFound;
            }) == StoreResult::kDone;
+}
+
+StoreResult Store::MoveTable(std::string_view name, std::string_view before) {
+    if (name.empty()) {
+        return StoreResult::kNotFound;
+    }
+    return Commit([&](DocumentEdit& edit) {
+        XmlDocument& document = edit.Document();
+        const XmlNode file_desc = FileDesc(document);
+        if (!file_desc) {
+            return StoreResult::kNotFound;
+        }
+        const std::vector<XmlNode> tables = document.SelectChildren(file_desc, "Table_Node");
+        const std::size_t moving = FindTableIndex(document, tables, name);
+        const std::size_t anchor =
+            before.empty() ? tables.size() : FindTableIndex(document, tables, before);
+        if (moving == kNoTable || anchor == kNoTable || anchor == moving) {
+            return StoreResult::kNotFound;
+        }
+        return MoveResult(MoveSiblings(edit, file_desc, tables, {moving}, anchor));
+    });
+}
+
+StoreResult Store::MoveItems(std::string_view table_name,
+                             const std::vector<std::string>& wanted_identifiers,
+                             std::string_view wanted_before) {
+    std::vector<std::string> identifiers;
+    for (const std::string& identifier : wanted_identifiers) {
+        identifiers.push_back(XmlText(identifier));
+    }
+    const std::string before = XmlText(wanted_before);
+    if (identifiers.empty()) {
+        return StoreResult::kNotFound;
+    }
+    // In each table of that name that holds them all, as the other item changes do.
+    return Commit([&](DocumentEdit& edit) {
+        MoveOutcome outcome = MoveOutcome::kMissing;
+        for (const XmlNode& table : FindTables(edit.Document(), table_name)) {
+            switch (MoveItemsInTable(edit, table, identifiers, before)) {
+                case MoveOutcome::kFailed:
+                    return StoreResult::kNotFound;
+                case MoveOutcome::kMoved:
+                    outcome = MoveOutcome::kMoved;
+                    break;
+                case MoveOutcome::kInPlace:
+                    if (outcome == MoveOutcome::kMissing) {
+                        outcome = MoveOutcome::kInPlace;
+                    }
+                    break;
+                case MoveOutcome::kMissing:
+                    break;
+            }
+        }
+        return MoveResult(outcome);
+    });
 }
 
 StoreResult Store::Commit(const std::function<StoreResult(DocumentEdit&)>& change) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/file_stamp.h"
 #include "core/item_identifier.h"
@@ -95,6 +96,17 @@ public:
     bool AddItem(std::string_view table, const ItemRecord& record);
     bool DeleteItem(std::string_view table, const ItemRecord& record);
     bool RenameItem(std::string_view table, const ItemRecord& record);
+
+    // The user's own order. MoveTable puts the first table matching `name` just before the
+    // one matching `before`, or after the last table when `before` is empty (settings
+    // that follow the tables stay after them). MoveItems puts the items of `identifiers`
+    // just before the item `before`, or after the last item, in every table matching
+    // `table`; they keep their order among themselves. Either is kNotFound, with nothing
+    // changed, when a table or item it names is not there (another writer removed it),
+    // and kUnchanged when they stand there already.
+    StoreResult MoveTable(std::string_view name, std::string_view before);
+    StoreResult MoveItems(std::string_view table, const std::vector<std::string>& identifiers,
+                          std::string_view before);
 
     // Writes the whole document to the store path. The file it replaces is kept as the
     // backup beside it (one generation).

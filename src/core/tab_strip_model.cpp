@@ -57,6 +57,34 @@ bool TabStripModel::EraseTab(std::size_t position) {
     return true;
 }
 
+bool TabStripModel::MoveTab(std::size_t from, std::size_t to) {
+    if (from >= tabs_.size() || to >= tabs_.size() || from == to) {
+        return false;
+    }
+    const std::optional<std::size_t> selected = SelectedPosition();
+    const TabRecord moved = tabs_[from];
+    tabs_.erase(tabs_.begin() + static_cast<std::ptrdiff_t>(from));
+    tabs_.insert(tabs_.begin() + static_cast<std::ptrdiff_t>(to), moved);
+    for (std::size_t i = 0; i < tabs_.size(); ++i) {
+        tabs_[i].index = static_cast<int>(i);
+    }
+    if (selected) {
+        std::size_t now = *selected;
+        if (now == from) {
+            now = to;
+        } else if (from < now && now <= to) {
+            --now;
+        } else if (to <= now && now < from) {
+            ++now;
+        }
+        selected_ = static_cast<int>(now);
+    }
+    ScrollToShow(static_cast<int>(to));
+    // Hit rectangles at once: a click before the next paint finds the tabs where they are.
+    PlaceTabs();
+    return true;
+}
+
 void TabStripModel::MeasureTabs(std::span<const TextExtent> extents) {
     widest_text_ = 0;
     widest_text_height_ = 0;

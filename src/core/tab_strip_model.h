@@ -119,6 +119,9 @@ public:
     // index with redraw.
     int AddTab(TextExtent extent);
     bool EraseTab(std::size_t position);
+    // The tab at `from` now stands at `to`; the selection stays with its tab, which is
+    // scrolled into view when it was moved. False when either position is not a tab's.
+    bool MoveTab(std::size_t from, std::size_t to);
     // The widest of these extents, from zero; call after a name changed.
     void MeasureTabs(std::span<const TextExtent> extents);
 

@@ -258,6 +258,37 @@ TEST_F(StoreContract, TheHotKeyIsStoredAsTextAndOlderStoresReadTheDefault) {
         1u);
 }
 
+// Stores from before the setting sorted every list: a missing element reads "yes"; only
+// exactly "yes" is yes, as for the other flags.
+TEST_F(StoreContract, SortByNameIsOnUnlessTheStoreSaysOtherwise) {
+    const std::string before = StoreText(std::string(kSettings) + TableText("Tools"));
+    Store store = OpenWith(before);
+    Settings settings;
+    settings.Sort_ByName = false;
+    store.ReadSettings(settings);
+    EXPECT_TRUE(settings.Sort_ByName);
+    EXPECT_EQ(ReadFile(), before) << "read, not written";
+
+    settings.Sort_ByName = false;
+    ASSERT_TRUE(store.WriteSettings(settings));
+    EXPECT_EQ(TextAt(*Saved(), "File_Desc/Sort_ByName"), "no");
+    Settings read;
+    OpenWith(ReadFile()).ReadSettings(read);
+    EXPECT_EQ(read, settings);
+
+    for (const char* text : {"No", "yes ", "", "0"}) {
+        Store other = OpenWith(StoreText(std::string(kSettings) + "<Sort_ByName>" + text +
+                                         "</Sort_ByName>" + TableText("Tools")));
+        Settings flags;
+        other.ReadSettings(flags);
+        EXPECT_FALSE(flags.Sort_ByName) << text;
+    }
+    Store yes = OpenWith(StoreText(std::string(kSettings) + "<Sort_ByName>yes</Sort_ByName>"));
+    read.Sort_ByName = false;
+    yes.ReadSettings(read);
+    EXPECT_TRUE(read.Sort_ByName);
+}
+
 // A hand edit can ask for any delay; one beyond a minute would keep the drawer shut for
 // good, and a negative one is no delay.
 TEST_F(StoreContract, StoredDelaysAreReadWithinZeroToSixtySeconds) {
@@ -347,9 +378,11 @@ TEST_F(StoreContract, AMissingDelayIsWrittenAsTheLastChild) {
     ASSERT_TRUE(store.WriteSettings(settings));
     const std::string bytes = ReadFile();
     const std::size_t hot_key = bytes.find("<Hot_Key");
+    const std::size_t sort_by_name = bytes.find("<Sort_ByName>yes</Sort_ByName>");
     const std::size_t delay = bytes.find("<Show_TickCount");
     EXPECT_GT(hot_key, bytes.rfind("Table_Node>"));
-    EXPECT_GT(delay, hot_key);
+    EXPECT_GT(sort_by_name, hot_key);
+    EXPECT_GT(delay, sort_by_name);
     EXPECT_EQ(bytes.find("<", bytes.find("</Show_TickCount>") + 1), bytes.find("</File_Desc>"));
 }
 
@@ -761,6 +794,63 @@ TEST_F(StoreContract, EmptyTruncatedOrMalformedFilesFailToOpenAndStayAsTheyWere)
 
 // A change the file could not take is taken back in memory too: what the drawer shows
 // after a failure is what the file holds, and a later save cannot smuggle it in.
+std::vector<std::string> TableNamesOf(const std::vector<LoadedTable>& tables) {
+    std::vector<std::string> names;
+    for (const LoadedTable& table : tables) {
+        names.push_back(table.name);
+    }
+    return names;
+}
+
+// The user's order is the order of the elements: each move is one save of the whole
+// document, and what follows the tables (newer settings) stays after them.
+TEST_F(StoreContract, MovesPutTablesAndItemsInTheUsersOrder) {
+    Store store = OpenWith(StoreText(
+        std::string(kSettings) + TableText("One") +
+        TableText("Two", ItemText("x", "X", "{X}") +
+                             "<Table_Item Nick_Name=\"Old\">old</Table_Item>" +
+                             ItemText("y", "Y", "{Y}") + ItemText("z", "Z", "{Z}")) +
+        TableText("Three") + "<Hot_Key>Ctrl+Win+Z</Hot_Key><Sort_ByName>no</Sort_ByName>"));
+    ASSERT_TRUE(store.Save());
+    std::string before = ReadFile();
+    EXPECT_EQ(store.MoveTable("Three", "One"), StoreResult::kDone);
+    EXPECT_EQ(ReadFileAt(Store::BackupPathOf(path_)), before) << "one save";
+    EXPECT_EQ(TableNamesOf(Reload()), (std::vector<std::string>{"Three", "One", "Two"}));
+    EXPECT_EQ(store.MoveTable(" three ", ""), StoreResult::kNotFound);  // names untrimmed
+    EXPECT_EQ(store.MoveTable("THREE", ""), StoreResult::kDone);
+    EXPECT_EQ(TableNamesOf(Reload()), (std::vector<std::string>{"One", "Two", "Three"}));
+    const std::string bytes = ReadFile();
+    EXPECT_LT(bytes.rfind("</Table_Node>"), bytes.find("<Hot_Key>"));
+    EXPECT_LT(bytes.find("</Sort_ByName>"), bytes.find("</File_Desc>"));
+
+    before = ReadFile();
+    EXPECT_EQ(store.MoveTable("Three", ""), StoreResult::kUnchanged);
+    EXPECT_EQ(store.MoveTable("One", "Two"), StoreResult::kUnchanged);
+    for (const auto& [name, anchor] : {std::pair("Four", "One"), std::pair("One", "Four"),
+                                       std::pair("One", "one"), std::pair("", "One")}) {
+        EXPECT_EQ(store.MoveTable(name, anchor), StoreResult::kNotFound) << name << anchor;
+    }
+    EXPECT_EQ(ReadFile(), before);
+
+    // Items by identifier in any case; several keep the order they had.
+    EXPECT_EQ(store.MoveItems("two", {"{z}"}, "{X}"), StoreResult::kDone);
+    EXPECT_EQ(Names(Reload()[1].items), (std::vector<std::string>{"Z", "X", "Old", "Y"}));
+    EXPECT_EQ(store.MoveItems("Two", {"{X}", "{Z}"}, ""), StoreResult::kDone);
+    EXPECT_EQ(Names(Reload()[1].items), (std::vector<std::string>{"Old", "Y", "Z", "X"}));
+    EXPECT_EQ(store.MoveItems("Two", {"{Y}"}, "{Z}"), StoreResult::kUnchanged);
+    EXPECT_EQ(store.MoveItems("Two", {"{X}"}, ""), StoreResult::kUnchanged);
+    before = ReadFile();
+    const std::pair<std::vector<std::string>, const char*> refused[] = {
+        {{"{Gone}"}, "{X}"}, {{"{Y}"}, "{Gone}"}, {{"{Y}", "{X}"}, "{X}"}, {{}, ""}, {{""}, "{X}"}};
+    for (const auto& [moving, anchor] : refused) {
+        EXPECT_EQ(store.MoveItems("Two", moving, anchor), StoreResult::kNotFound) << anchor;
+    }
+    EXPECT_EQ(store.MoveItems("One", {"{X}"}, ""), StoreResult::kNotFound);
+    EXPECT_EQ(store.MoveItems("Nine", {"{X}"}, ""), StoreResult::kNotFound);
+    EXPECT_EQ(ReadFile(), before);
+    EXPECT_EQ(store.LastError().problem, io::FileProblem::kNone);
+}
+
 TEST_F(StoreContract, AFailedSaveTakesTheChangeBackAndLeavesNoTemporaryFile) {
     Store store = OpenWith(StoreText(
         std::string(kSettings) +
@@ -779,6 +869,9 @@ TEST_F(StoreContract, AFailedSaveTakesTheChangeBackAndLeavesNoTemporaryFile) {
     EXPECT_FALSE(store.RenameItem("Tools", Record("C:\\b.exe", "Bee", "{B}")));
     EXPECT_EQ(store.DeleteTable("Tools"), StoreResult::kSaveFailed);
     EXPECT_EQ(store.RenameTable("Games", "Play"), StoreResult::kSaveFailed);
+    EXPECT_EQ(store.MoveTable("Games", "Tools"), StoreResult::kSaveFailed);
+    EXPECT_EQ(store.MoveItems("Tools", {"{B}"}, "{A}"), StoreResult::kSaveFailed);
+    EXPECT_NE(store.LastError().problem, io::FileProblem::kNone);
     Settings settings;
     store.ReadSettings(settings);
     settings.Show_TickCount = 99;
@@ -833,6 +926,10 @@ TEST_F(StoreContract, TakenBackChangesKeepTheOrderOfTheDocument) {
     EXPECT_EQ(store.DeleteTable("Two"), StoreResult::kSaveFailed);
     EXPECT_FALSE(store.DeleteItem("Two", Record("y", "Y", "{Y}")));
     EXPECT_EQ(store.DeleteTable("Three"), StoreResult::kSaveFailed);
+    EXPECT_EQ(store.MoveTable("Three", "One"), StoreResult::kSaveFailed);
+    EXPECT_EQ(store.MoveTable("One", ""), StoreResult::kSaveFailed);
+    EXPECT_EQ(store.MoveItems("Two", {"{X}", "{Z}"}, "{Y}"), StoreResult::kSaveFailed);
+    EXPECT_EQ(store.MoveItems("Two", {"{X}"}, ""), StoreResult::kSaveFailed);
     fs::remove_all(PathOf(path_));
     ASSERT_TRUE(store.Save());
     EXPECT_EQ(ReadFile(), before);
@@ -928,6 +1025,20 @@ TEST_F(OtherWriterTest, EveryChangeIsAppliedOnTopOfTheOtherWritersFile) {
          [](const auto& t) {
              EXPECT_EQ(Names(t[0].items), (std::vector<std::string>{"A", "Bee"}));
          }},
+        {"move table", [](Store& s) { return s.MoveTable("Games", "Tools") == StoreResult::kDone; },
+         [](const auto& t) {
+             ASSERT_EQ(t.size(), 3u);
+             EXPECT_EQ(t[0].name, "Games");
+             EXPECT_EQ(t[2].name, "FromOtherPC");
+         }},
+        {"move table to the end",
+         [](Store& s) { return s.MoveTable("Tools", "") == StoreResult::kDone; },
+         [](const auto& t) { EXPECT_EQ(t.back().name, "Tools"); }},
+        {"move items",
+         [](Store& s) { return s.MoveItems("Tools", {"{B}"}, "{A}") == StoreResult::kDone; },
+         [](const auto& t) {
+             EXPECT_EQ(Names(t[0].items), (std::vector<std::string>{"B", "A"}));
+         }},
         {"settings",
          [](Store& s) {
              Settings settings;
@@ -977,6 +1088,12 @@ TEST_F(OtherWriterTest, ChangesWhoseTargetTheOtherWriterRemovedDoNothing) {
     EXPECT_FALSE(store.AddItem("Games", Record("C:\\n.exe", "N", "{N}")));
     EXPECT_FALSE(store.DeleteItem("Tools", Record("C:\\a.exe", "A", "{A}")));
     EXPECT_FALSE(store.RenameItem("Tools", Record("C:\\a.exe", "Aa", "{A}")));
+    // A move whose table, item or anchor is gone.
+    EXPECT_EQ(store.MoveTable("Games", "Tools"), StoreResult::kNotFound);
+    EXPECT_EQ(store.MoveTable("Tools", "Games"), StoreResult::kNotFound);
+    EXPECT_EQ(store.MoveItems("Tools", {"{A}"}, "{B}"), StoreResult::kNotFound);
+    EXPECT_EQ(store.MoveItems("Tools", {"{B}"}, "{A}"), StoreResult::kNotFound);
+    EXPECT_EQ(store.MoveItems("Games", {"{G}"}, ""), StoreResult::kNotFound);
     EXPECT_EQ(store.LastError().problem, io::FileProblem::kNone);
     EXPECT_EQ(ReadFile(), theirs);
     ASSERT_EQ(Load(store).size(), 1u);

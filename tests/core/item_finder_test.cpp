@@ -181,6 +181,25 @@ TEST(ItemFinderUpdates, RemovingATableMovesTheLaterOnesDown) {
     EXPECT_EQ(FindKeys(finder, "tool"), (std::vector<std::uint64_t>{1, 3, 5, 4}));
 }
 
+// A table moved by the user takes its items along; equal labels then come in the new
+// table order.
+TEST(ItemFinderUpdates, AMovedTableTakesItsItemsAlong) {
+    ItemFinder finder;
+    finder.Build({Item(1, "Tool", 0), Item(2, "Tool", 1), Item(3, "Tool", 2), Item(4, "Tool", 3)});
+    finder.MoveTable(3, 0);
+    EXPECT_EQ(finder.Find("tool"), (std::vector<FindMatch>{{4, 0, MatchRank::kLabelStart},
+                                                           {1, 1, MatchRank::kLabelStart},
+                                                           {2, 2, MatchRank::kLabelStart},
+                                                           {3, 3, MatchRank::kLabelStart}}));
+    finder.MoveTable(0, 2);
+    EXPECT_EQ(FindKeys(finder, "tool"), (std::vector<std::uint64_t>{1, 2, 4, 3}));
+    finder.MoveTable(1, 1);
+    EXPECT_EQ(FindKeys(finder, "tool"), (std::vector<std::uint64_t>{1, 2, 4, 3}));
+    // What is put afterwards goes by the new positions.
+    finder.Put(Item(5, "Tool", 2, 9));
+    EXPECT_EQ(FindKeys(finder, "tool"), (std::vector<std::uint64_t>{1, 2, 4, 5, 3}));
+}
+
 TEST(ItemFinderUpdates, AKeyGivenTwiceToBuildGoesEntirely) {
     ItemFinder finder;
     finder.Build({Item(7, "Copy one"), Item(7, "Copy two")});

@@ -40,11 +40,34 @@ TEST(KeyCommands, TablesChangeWithCtrlTabAndCtrlPage) {
     EXPECT_EQ(CommandForKey(Ctrl(vk::kTab, true), kEmptyList), KeyCommand::kPreviousTable);
     EXPECT_EQ(CommandForKey(Ctrl(vk::kNext), kList), KeyCommand::kNextTable);
     EXPECT_EQ(CommandForKey(Ctrl(vk::kPrior), kList), KeyCommand::kPreviousTable);
-    // Plain Page keys, and Ctrl+Shift+Page, are the list's own.
+    // Plain Page keys are the list's own.
     EXPECT_EQ(CommandForKey(Plain(vk::kNext), kList), KeyCommand::kNone);
-    EXPECT_EQ(CommandForKey(Ctrl(vk::kNext, true), kList), KeyCommand::kNone);
     EXPECT_EQ(CommandForKey(KeyPress{.key = vk::kTab, .ctrl = true, .alt = true}, kList),
               KeyCommand::kNone);
+}
+
+// Ctrl+Shift with the keys that change tables moves the table; with the arrows that move
+// between items, the selected items.
+TEST(KeyCommands, CtrlShiftMovesTheTableOrTheSelectedItems) {
+    EXPECT_EQ(CommandForKey(Ctrl(vk::kNext, true), kEmptyList), KeyCommand::kMoveTableForward);
+    EXPECT_EQ(CommandForKey(Ctrl(vk::kPrior, true), kEmptyList), KeyCommand::kMoveTableBack);
+    EXPECT_EQ(CommandForKey(Ctrl(vk::kRight, true), kList), KeyCommand::kMoveItemForward);
+    EXPECT_EQ(CommandForKey(Ctrl(vk::kLeft, true), kList), KeyCommand::kMoveItemBack);
+    EXPECT_EQ(CommandForTabStripKey(Ctrl(vk::kNext, true)), KeyCommand::kMoveTableForward);
+    EXPECT_EQ(CommandForTabStripKey(Ctrl(vk::kPrior, true)), KeyCommand::kMoveTableBack);
+    // Without a selection, without Shift or with Alt too, the arrows are the list's.
+    for (const KeyPress press :
+         {Ctrl(vk::kRight), Ctrl(vk::kLeft), Shift(vk::kRight),
+          KeyPress{.key = vk::kRight, .ctrl = true, .shift = true, .alt = true},
+          KeyPress{.key = vk::kNext, .ctrl = true, .shift = true, .alt = true}}) {
+        EXPECT_EQ(CommandForKey(press, kList), KeyCommand::kNone) << press.key;
+    }
+    EXPECT_EQ(CommandForKey(Ctrl(vk::kRight, true), kEmptyList), KeyCommand::kNone);
+    EXPECT_EQ(CommandForTabStripKey(Ctrl(vk::kRight, true)), KeyCommand::kNone);
+    // Nor while finding or editing a label.
+    EXPECT_EQ(CommandForKey(Ctrl(vk::kRight, true), kFinding), KeyCommand::kNone);
+    EXPECT_EQ(CommandForKey(Ctrl(vk::kNext, true), kFinding), KeyCommand::kNone);
+    EXPECT_EQ(CommandForKey(Ctrl(vk::kNext, true), kEditing), KeyCommand::kNone);
 }
 
 TEST(KeyCommands, MenuKeyAndShiftF10OpenTheMenuEvenWithoutSelection) {

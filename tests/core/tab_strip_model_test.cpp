@@ -331,6 +331,38 @@ TEST(TabStripScroll, ATabChosenFromTheKeyboardIsScrolledIntoView) {
     EXPECT_EQ(tiny.CurStartTab(), 2);
 }
 
+// A table moved by the user: the selection stays with its tab, the indexes follow the
+// positions at once (a paint's renumbering must not take the selection for a deleted
+// tab's), and the moved tab is scrolled into view.
+TEST(TabStripMove, TheSelectionStaysWithItsTabAndTheMovedTabIsShown) {
+    TabStripModel strip = StripWithTabs(4);
+    ASSERT_TRUE(strip.Select(2));
+    EXPECT_TRUE(strip.MoveTab(2, 0));
+    EXPECT_EQ(strip.Selected(), 0);
+    EXPECT_EQ(strip.RenumberTabs(), RenumberAction::kNone);
+    EXPECT_EQ(strip.SelectedPosition(), 0u);
+    // The hit rectangles are where the tabs are now.
+    EXPECT_EQ(strip.LeftButtonDown(CentreOf(strip.Tabs()[0].hit)).picked, std::nullopt);
+    ASSERT_TRUE(strip.Select(3));
+    EXPECT_TRUE(strip.MoveTab(0, 2));  // another tab, not past the selected one
+    EXPECT_EQ(strip.Selected(), 3);
+    EXPECT_TRUE(strip.MoveTab(3, 1));
+    EXPECT_EQ(strip.Selected(), 1);
+    EXPECT_TRUE(strip.MoveTab(0, 3));  // one from before it to after it
+    EXPECT_EQ(strip.Selected(), 0);
+    for (std::size_t i = 0; i < strip.Tabs().size(); ++i) {
+        EXPECT_EQ(strip.Tabs()[i].index, static_cast<int>(i));
+    }
+    EXPECT_FALSE(strip.MoveTab(1, 1));
+    EXPECT_FALSE(strip.MoveTab(4, 0));
+    EXPECT_FALSE(strip.MoveTab(0, 4));
+
+    TabStripModel twelve = StripWithTabs(12);
+    EXPECT_TRUE(twelve.MoveTab(0, 11));
+    EXPECT_EQ(twelve.Selected(), 11);
+    EXPECT_EQ(DrawnTabs(twelve), (std::vector<int>{6, 7, 8, 9, 10, 11}));
+}
+
 TEST(TabStripScroll, PrevWithTheFirstTabSelectedScrollsButKeepsTheSelection) {
     TabStripModel strip = StripWithTabs(12);
     strip.LeftButtonDown(CentreOf(strip.NextRect()));

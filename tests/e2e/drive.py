@@ -168,11 +168,11 @@ LIST_EMPTY = (420, 610)           # low in the list area, where no item of a sho
 class CommandsTestCase(harness.DrawerTestCase):
     """Starts the program with a store of its own and the drawer open, the pointer in it."""
 
-    def start(self, tables, store=None, **settings):
+    def start(self, tables, store=None, debug_output=False, **settings):
         settings.setdefault("tick_count", 0)
         self.program.write("info_data.xml", store or harness.store_xml(tables, **settings))
         harness.move_pointer(*IN_STRIP)
-        self.process = self.program.start()
+        self.process = self.program.start(debug_output=debug_output)
         self.drawer = self.program.wait_for_drawer()
         for _ in range(3):
             # Wine learns where the pointer is from its moves over its own windows.

@@ -179,10 +179,11 @@ def read_launches(path):
         return [json.loads(line) for line in f.read().decode("utf-8").splitlines() if line]
 
 
-def store_xml(tables=(), animate=False, tick_count=450, hover_select=False, tip=False):
+def store_xml(tables=(), animate=False, tick_count=450, hover_select=False, tip=False,
+              sort_by_name=None):
     """A store document as the program writes it: tables is a list of (name, items),
     items a list of dicts with path, name, work_dir, params, id, special; tip is
-    Show_TipOnStart."""
+    Show_TipOnStart; sort_by_name None leaves Sort_ByName out, as older stores have it."""
     from xml.sax.saxutils import escape, quoteattr
 
     def flag(value):
@@ -196,6 +197,8 @@ def store_xml(tables=(), animate=False, tick_count=450, hover_select=False, tip=
              "<Show_TipOnStart>%s</Show_TipOnStart>" % flag(tip),
              "<Animate_WindowOnStart>%s</Animate_WindowOnStart>" % flag(animate),
              "<SelTable_MouseOn>%s</SelTable_MouseOn>" % flag(hover_select)]
+    if sort_by_name is not None:
+        parts.append("<Sort_ByName>%s</Sort_ByName>" % flag(sort_by_name))
     for name, items in tables:
         parts.append("<Table_Node><Table_Lable>%s</Table_Lable>" % escape(name))
         for item in items:

@@ -282,11 +282,12 @@ class SettingsTest(drive.CommandsTestCase):
         drive.type_into("Settings", 1002, "250ms")
         drive.click_control("Settings", 1017)
         drive.close("Settings", "OK")
-        # A store written before the hot key gets its element at the end, as any setting
-        # missing when the settings are written.
+        # A store written before the hot key and the sort order gets their elements at the
+        # end, as any setting missing when the settings are written.
         expected = (store.replace(b"<Show_TickCount>700<", b"<Show_TickCount>250<")
                     .replace(b"<SelTable_MouseOn>no<", b"<SelTable_MouseOn>yes<")
-                    .replace(b"</File_Desc>", b"<Hot_Key>Ctrl+Win+Z</Hot_Key></File_Desc>"))
+                    .replace(b"</File_Desc>", b"<Hot_Key>Ctrl+Win+Z</Hot_Key>"
+                             b"<Sort_ByName>yes</Sort_ByName></File_Desc>"))
         self.assertEqual(body(self.store()), body(expected))
 
         # Hover selection now works at once, without a restart.

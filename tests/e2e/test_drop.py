@@ -22,10 +22,11 @@ BETA = "{00000000-0000-0000-0000-000000000002}"
 GAMMA = "{00000000-0000-0000-0000-000000000003}"
 
 
-def drag(points, step=10, delay=0.02, rest=0.3, rest_at=()):
+def drag(points, step=10, delay=0.02, rest=0.3, rest_at=(), before_release=None):
     """Press at the first point, move through the others in small steps, release at the
     last. Under Wine OLE's drag loop needs a pause after the press and before the release;
-    `rest_at` maps a point's position in `points` to a longer pause there."""
+    `rest_at` maps a point's position in `points` to a longer pause there; `before_release`
+    is called just before the button goes up."""
     rests = dict(rest_at)
     harness.move_pointer(*points[0])
     time.sleep(rest)
@@ -39,6 +40,8 @@ def drag(points, step=10, delay=0.02, rest=0.3, rest_at=()):
             harness.move_pointer(x, y)
             time.sleep(delay)
         time.sleep(rests.get(number, rest))
+    if before_release:
+        before_release()
     harness.xdotool("mouseup", 1)
 
 

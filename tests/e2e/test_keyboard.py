@@ -40,9 +40,9 @@ class KeyboardTestCase(harness.DrawerTestCase):
         harness.reg("add", key, "/v", "Managed", "/d", "N", "/f")
         cls.addClassCleanup(harness.reg, "delete", key, "/v", "Managed", "/f", check=False)
 
-    def start(self, tables, hot_key=None):
+    def start(self, tables, hot_key=None, **settings):
         """The program with the drawer collapsed, and the window the user works in, in front."""
-        store = harness.store_xml(tables)
+        store = harness.store_xml(tables, **settings)
         if hot_key is not None:
             store = store.replace(b"</SelTable_MouseOn>",
                                   b"</SelTable_MouseOn><Hot_Key>%s</Hot_Key>" % hot_key.encode())

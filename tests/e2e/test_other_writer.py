@@ -41,12 +41,7 @@ class OtherWriterTest(drive.CommandsTestCase):
 
     def start_traced(self, tables):
         """As CommandsTestCase.start, with the program's debug traces in its log."""
-        original = self.program.start
-        self.program.start = lambda: original(debug_output=True)
-        try:
-            self.start(tables)
-        finally:
-            self.program.start = original
+        self.start(tables, debug_output=True)
 
     def test_a_table_another_program_wrote_stays_when_the_user_adds_an_item(self):
         self.start_traced([("Common", [])])

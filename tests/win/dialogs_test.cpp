@@ -267,12 +267,14 @@ TEST(Dialogs, SettingsShowsTheStoredValuesRefusesBadDelaysAndTakesTheRest) {
         EXPECT_FALSE(Checked(dialog, IDC_SHOW_TIP_ON_START));
         EXPECT_TRUE(Checked(dialog, IDC_ANIMATE_ON_START));
         EXPECT_FALSE(Checked(dialog, IDC_SEL_TABLE_MOUSE_ON));
+        EXPECT_TRUE(Checked(dialog, IDC_SORT_BY_NAME));
         EXPECT_EQ(FieldText(dialog, IDC_SHOW_DELAY), L"450");
         EXPECT_EQ(GetFocus(), GetDlgItem(dialog.Hwnd(), IDOK));
         // Ticked before the refusals: a refused OK must not take them over either.
         Click(dialog.Hwnd(), IDC_SHOW_TIP_ON_START);
         Click(dialog.Hwnd(), IDC_SEL_TABLE_MOUSE_ON);
         Click(dialog.Hwnd(), IDC_START_ON_WINDOW);
+        Click(dialog.Hwnd(), IDC_SORT_BY_NAME);
         return true;
     });
     for (Refusal& refusal : refusals) {
@@ -307,6 +309,7 @@ TEST(Dialogs, SettingsShowsTheStoredValuesRefusesBadDelaysAndTakesTheRest) {
     expected.Show_TipOnStart = true;
     expected.Animate_WindowOnStart = true;
     expected.SelTable_MouseOn = true;
+    expected.Sort_ByName = false;
     EXPECT_EQ(dialog.m_Settings, expected);
 }
 

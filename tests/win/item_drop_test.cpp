@@ -157,6 +157,27 @@ protected:
             list);
     }
 
+    // Rests the pointer on the list of the table at `position`, at `at` in its client area.
+    void PointAtListPoint(int position, POINT at) {
+        tabs_.SelectTab(position, false);
+        const HWND list = View(position).ListCtrl().Hwnd();
+        SetForegroundWindow(host_);
+        UpdateWindow(host_);
+        ClientToScreen(list, &at);
+        ASSERT_TRUE(SetCursorPos(at.x, at.y));
+        ASSERT_EQ(WindowFromPoint(at), list);
+    }
+
+    // On the icon of the entry at `index`.
+    void PointAtEntry(int position, int index) {
+        RECT icon{};
+        icon.left = LVIR_ICON;
+        SendMessageW(View(position).ListCtrl().Hwnd(), LVM_GETITEMRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&icon));
+        PointAtListPoint(position,
+                         POINT{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2});
+    }
+
     // As a drag with the mouse begins in the list of `from`: these labels selected, then
     // the list's begin-drag notification.
     void DragFrom(int from, const std::vector<std::string>& labels) {
@@ -278,6 +299,123 @@ TEST_F(ItemDropTest, ItemsDroppedOnTheListTheyCameFromStayAsTheyWere) {
     EXPECT_EQ(Listed(0), kOneAtStart);
     EXPECT_EQ(Listed(1), kTwoAtStart);
     EXPECT_EQ(StoreBytes(), before);
+}
+
+// While the table keeps its own order, its items dropped back on it go where they land:
+// before the entry under the pointer, or after the last one below them all. The file
+// follows, and the list shows either order from the same records at any time.
+TEST_F(ItemDropTest, ItemsDroppedOnTheirOwnListGoWhereTheyLandInTheUsersOrder) {
+    tables_.SetItemOrder(ItemOrder::kAsStored);
+    const Items beta_first{{kBeta, "beta"}, {kAlpha, "alpha"}};
+    PointAtEntry(0, 0);
+    DragFrom(0, {"beta"});
+    EXPECT_EQ(Listed(0), beta_first);
+    EXPECT_EQ(Stored()[0].items, beta_first);
+    EXPECT_EQ(Listed(1), kTwoAtStart);
+
+    tables_.SetItemOrder(ItemOrder::kByLabel);
+    EXPECT_EQ(Listed(0), kOneAtStart);
+    tables_.SetItemOrder(ItemOrder::kAsStored);
+    EXPECT_EQ(Listed(0), beta_first);
+
+    RECT client{};
+    GetClientRect(View(0).ListCtrl().Hwnd(), &client);
+    PointAtListPoint(0, POINT{client.right / 2, client.bottom - 20});
+    DragFrom(0, {"beta"});
+    EXPECT_EQ(Listed(0), kOneAtStart);
+    EXPECT_EQ(Stored()[0].items, kOneAtStart);
+
+    // On itself: nothing to do, nothing written.
+    const std::string before = StoreBytes();
+    PointAtEntry(0, 1);
+    DragFrom(0, {"beta"});
+    EXPECT_EQ(Listed(0), kOneAtStart);
+    EXPECT_EQ(StoreBytes(), before);
+
+    // A file that cannot be replaced: the list keeps the file's order, and it is told.
+    ASSERT_TRUE(SetFileAttributesW(store_path_.c_str(), FILE_ATTRIBUTE_READONLY));
+    PointAtEntry(0, 0);
+    DragFrom(0, {"beta"});
+    EXPECT_EQ(Listed(0), kOneAtStart);
+    EXPECT_EQ(StoreBytes(), before);
+    EXPECT_TRUE(tables_.TakeStoreFailure().has_value());
+    ASSERT_TRUE(SetFileAttributesW(store_path_.c_str(), FILE_ATTRIBUTE_NORMAL));
+}
+
+// New items go at the end of a table in the user's order, and a rename leaves the item
+// where it stands; sorted by label again, both find their places by label.
+TEST_F(ItemDropTest, InTheUsersOrderNewItemsGoLastAndRenamesStayInPlace) {
+    tables_.SetItemOrder(ItemOrder::kAsStored);
+    for (const char* name : {"Mole", "Aardvark"}) {
+        ASSERT_TRUE(
+            tables_.AddPathToTable("One", ui::Narrow((folder_ / L"gamma.txt").wstring()), name));
+    }
+    ASSERT_EQ(Listed(0).size(), 4u);
+    EXPECT_EQ(Listed(0)[3].second, "Aardvark");
+    EXPECT_EQ(Stored()[0].items[3].second, "Aardvark");
+
+    CFileDropListCtrl& one = View(0).ListCtrl();
+    std::wstring text = L"zulu";
+    NMLVDISPINFOW edit{};
+    edit.hdr.hwndFrom = one.Hwnd();
+    edit.hdr.idFrom = CFileDropListCtrl::kControlId;
+    edit.hdr.code = LVN_ENDLABELEDITW;
+    edit.item.iItem = 0;
+    edit.item.pszText = text.data();
+    SendMessageW(View(0).Hwnd(), WM_NOTIFY, CFileDropListCtrl::kControlId,
+                 reinterpret_cast<LPARAM>(&edit));
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageW(&msg);
+    }
+    const auto labels = [this] {
+        std::vector<std::string> listed;
+        for (const auto& item : Listed(0)) {
+            listed.push_back(item.second);
+        }
+        return listed;
+    };
+    EXPECT_EQ(labels(), (std::vector<std::string>{"zulu", "beta", "Mole", "Aardvark"}));
+    tables_.SetItemOrder(ItemOrder::kByLabel);
+    EXPECT_EQ(labels(), (std::vector<std::string>{"Aardvark", "beta", "Mole", "zulu"}));
+    tables_.SetItemOrder(ItemOrder::kAsStored);
+    EXPECT_EQ(labels(), (std::vector<std::string>{"zulu", "beta", "Mole", "Aardvark"}));
+}
+
+// A table moved to another place: in the file first, then its tab; the selection stays
+// with it and the find index knows which list each item is in.
+TEST_F(ItemDropTest, AMovedTableMovesInTheFileAndKeepsItsSelection) {
+    tabs_.SelectTab(0, false);
+    EXPECT_TRUE(tables_.FindItems("gamma").size() == 1);  // the find index is built
+    ASSERT_TRUE(tables_.MoveTable(0, 1));
+    EXPECT_EQ(tabs_.TabName(0), "Two");
+    EXPECT_EQ(tabs_.TabName(1), "One");
+    EXPECT_EQ(tables_.GetCurrentTable().name, "One");
+    EXPECT_EQ(tabs_.SelectedPosition(), 1);
+    EXPECT_TRUE(IsWindowVisible(View(1).Hwnd()));
+    EXPECT_FALSE(IsWindowVisible(View(0).Hwnd()));
+    std::vector<StoredTable> stored = Stored();
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[0].name, "Two");
+    EXPECT_EQ(stored[1].items, kOneAtStart);
+    const std::vector<TableController::FoundItem> found = tables_.FindItems("gamma");
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].list->TableName(), "Two");
+
+    EXPECT_FALSE(tables_.MoveTable(1, 1));
+    EXPECT_FALSE(tables_.MoveTable(1, 2));
+    EXPECT_FALSE(tables_.MoveTable(-1, 0));
+
+    const std::string before = StoreBytes();
+    ASSERT_TRUE(SetFileAttributesW(store_path_.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(tables_.MoveTable(1, 0));
+    EXPECT_EQ(tabs_.TabName(0), "Two");
+    EXPECT_EQ(tables_.GetCurrentTable().name, "One");
+    EXPECT_EQ(StoreBytes(), before);
+    EXPECT_TRUE(tables_.TakeStoreFailure().has_value());
+    ASSERT_TRUE(SetFileAttributesW(store_path_.c_str(), FILE_ATTRIBUTE_NORMAL));
+    ASSERT_TRUE(tables_.MoveTable(1, 0));
+    EXPECT_EQ(Stored()[0].name, "One");
 }
 
 TEST_F(ItemDropTest, WhenTheSecondItemCannotBeAddedOnlyTheFirstMoves) {

@@ -20,6 +20,7 @@ constexpr FlagBox kFlagBoxes[] = {
     {IDC_SHOW_TIP_ON_START, &Settings::Show_TipOnStart},
     {IDC_ANIMATE_ON_START, &Settings::Animate_WindowOnStart},
     {IDC_SEL_TABLE_MOUSE_ON, &Settings::SelTable_MouseOn},
+    {IDC_SORT_BY_NAME, &Settings::Sort_ByName},
 };
 
 std::string KeyName(const HotKey& key) {
