@@ -168,6 +168,7 @@ void CMainWnd::OnSettings() {
     dialog.m_Settings = m_Settings;
     // The old key goes only once the new one is registered.
     dialog.m_TryHotKey = [this](const HotKey& key) { return m_HotKey.Register(Hwnd(), key); };
+    dialog.m_Monitors = m_Monitors->Monitors();
     if (dialog.DoModal() != IDOK) {
         return;
     }
@@ -182,6 +183,14 @@ void CMainWnd::OnSettings() {
     m_TabCtrl.SetHoverSelect(m_Settings.SelTable_MouseOn);
     UpdateRunKey();
     ApplyHotKey();  // an unchanged key another program held at start may be free now
+    // A new place is taken at once, and the drawer waits there as the strip.
+    const std::vector<Monitor> monitors = m_Monitors->Monitors();
+    const std::optional<DrawerPlacement> placement =
+        zarkit::PlaceDrawer(monitors, m_Settings.Dock_Screen, m_Settings.Dock_Side);
+    if (placement && *placement != m_Placement) {
+        m_Slider.Release();
+        ApplyPlacement(*placement, PlacedAs::kCollapsed);
+    }
 }
 
 void CMainWnd::OnStoreFailed() {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/dock_setting.h"
 #include "core/hot_key.h"
 
 namespace zarkit {
@@ -17,6 +19,11 @@ struct Settings {
     bool SelTable_MouseOn = false;
     // The key that opens the drawer, as text ("Ctrl+Win+Z"); empty for none.
     std::string Hot_Key = kDefaultHotKey;
+    // Where the drawer lives. None while the store has no such element: the primary
+    // monitor, at its left edge unless another monitor lies beyond it. Kept apart from a
+    // stored "left", and written only once the user chose a place.
+    std::optional<std::string> Dock_Screen;
+    std::optional<DockSide> Dock_Side;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

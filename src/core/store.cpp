@@ -31,6 +31,8 @@ constexpr std::array<FlagSetting, 4> kFlagSettings{{
 
 constexpr char kTickCount[] = "Show_TickCount";
 constexpr char kHotKey[] = "Hot_Key";
+constexpr char kDockScreen[] = "Dock_Screen";
+constexpr char kDockSide[] = "Dock_Side";
 
 XmlNode FileDesc(XmlDocument& document) {
     return document.SelectSingle(document.DocumentNode(), "File_Desc");
@@ -286,6 +288,8 @@ void Store::ReadSettings(Settings& settings) {
     if (!file_desc) {
         settings.Show_TickCount = kDefaultShowTickCount;
         settings.Hot_Key = kDefaultHotKey;
+        settings.Dock_Screen.reset();
+        settings.Dock_Side.reset();
         return;
     }
     for (const FlagSetting& flag : kFlagSettings) {
@@ -299,6 +303,12 @@ void Store::ReadSettings(Settings& settings) {
     // Stores written before the hot key existed have none: they get the default.
     const XmlNode hot_key = document.SelectSingle(file_desc, kHotKey);
     settings.Hot_Key = hot_key ? document.Text(hot_key) : kDefaultHotKey;
+    // Kept as stored: a screen not connected now is still the one wanted.
+    const XmlNode dock_screen = document.SelectSingle(file_desc, kDockScreen);
+    settings.Dock_Screen =
+        dock_screen ? std::optional<std::string>(document.Text(dock_screen)) : std::nullopt;
+    const XmlNode dock_side = document.SelectSingle(file_desc, kDockSide);
+    settings.Dock_Side = dock_side ? ParseDockSide(document.Text(dock_side)) : std::nullopt;
 }
 
 bool Store::WriteSettings(const Settings& settings) {
@@ -317,6 +327,13 @@ bool Store::WriteSettings(const Settings& settings) {
         // The program's own newer settings first: a missing Show_TickCount must become the
         // last child of File_Desc, where older programs look for it.
         written &= WriteSetting(edit, file_desc, kHotKey, XmlText(settings.Hot_Key));
+        if (settings.Dock_Screen) {
+            written &= WriteSetting(edit, file_desc, kDockScreen, XmlText(*settings.Dock_Screen));
+        }
+        if (settings.Dock_Side) {
+            written &=
+                WriteSetting(edit, file_desc, kDockSide, FormatDockSide(*settings.Dock_Side));
+        }
         written &=
             WriteSetting(edit, file_desc, kTickCount, std::to_string(settings.Show_TickCount));
         // Saved even after a partial failure: what did change belongs in the file.
