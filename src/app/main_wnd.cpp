@@ -276,7 +276,7 @@ void CMainWnd::OnPaint() {
     const ui::Pen frame(CreatePen(PS_SOLID, 1, ColourOf(palette.tab_frame)));
     {
         ui::SelectScope select(dc, frame.Get());
-        const Rect& f = m_ListFrame;
+        const Rect f = ListFrameOutline(m_ListFrame, m_Placement.edge.side);
         MoveToEx(dc, f.left, f.top - 1, nullptr);
         LineTo(dc, f.right, f.top - 1);
         LineTo(dc, f.right, f.bottom);

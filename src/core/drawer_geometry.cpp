@@ -45,6 +45,13 @@ Rect ListFrameRect(const Rect& client, const DrawerMetrics& metrics, DockSide si
                 client.bottom - metrics.list_frame_bottom};
 }
 
+Rect ListFrameOutline(const Rect& list_frame, DockSide side) {
+    if (side == DockSide::kRight) {
+        return Rect{list_frame.left - 1, list_frame.top, list_frame.right - 1, list_frame.bottom};
+    }
+    return list_frame;
+}
+
 Point EdgeGraphicOrigin(const Rect& client, const DrawerMetrics& metrics, DockSide side) {
     const int x = side == DockSide::kRight
                       ? client.right - metrics.edge_graphic_left - metrics.edge_graphic_width

@@ -39,6 +39,11 @@ Rect StripRect(const Rect& open, const DockEdge& edge, int width);
 Rect ListFrameRect(const Rect& client, const DrawerMetrics& metrics,
                    DockSide side = DockSide::kLeft);
 
+// The rectangle the grey frame around the tab strip is drawn along (lines at its left and
+// right columns, one row above its top and along its bottom row): the line on the edge's
+// side runs under the tab bar, the one on the inner side just outside the lists.
+Rect ListFrameOutline(const Rect& list_frame, DockSide side = DockSide::kLeft);
+
 // Top-left of the edge graphic: against the border on the screen edge's side, centred
 // vertically (clipped at both ends when the drawer is shorter than the graphic).
 Point EdgeGraphicOrigin(const Rect& client, const DrawerMetrics& metrics,

@@ -63,6 +63,10 @@ TEST(DrawerLayout, TabStripSitsBesideTheEdgeGraphicInsideTheBorder) {
               (Rect{44, 20, 495, 556}));
     EXPECT_EQ(ListFrameRect(Rect{0, 0, 510, 576}, DrawerMetricsForDpi(96), DockSide::kRight),
               (Rect{15, 20, 466, 556}));
+    // The frame's visible side line is on the inner side: column 495 at the left edge,
+    // column 14 (mirrored) at the right edge.
+    EXPECT_EQ(ListFrameOutline(Rect{44, 20, 495, 556}), (Rect{44, 20, 495, 556}));
+    EXPECT_EQ(ListFrameOutline(Rect{15, 20, 466, 556}, DockSide::kRight), (Rect{14, 20, 465, 556}));
 }
 
 TEST(DrawerLayout, EdgeGraphicIsCentredEvenWhenTallerThanTheDrawer) {

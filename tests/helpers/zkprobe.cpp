@@ -30,6 +30,8 @@
 //                                 id|class|text|left,top,right,bottom|enabled|checked
 //                                 (checked: 1 ticked, 0 not, - not a check box; a hot-key
 //                                 control's text is its key word, 0xHHLL)
+//   zkprobe entries TITLE ID      the entries of drop-down list ID of that dialog, one a line,
+//                                 the chosen one marked with a leading *
 //   zkprobe accessible CLASS [ID] the accessible object of the first top-level window of CLASS,
 //                                 or of its first visible descendant with control id ID, as
 //                                 a screen reader asks for it; one line for the object, then
@@ -541,6 +543,26 @@ int wmain(int argc, wchar_t** argv) {
         EnumChildWindows(dialog, PrintControl, 0);
         return 0;
     }
+    if (argc >= 4 && std::wcscmp(argv[1], L"entries") == 0) {
+        const HWND dialog = FindWindowW(L"#32770", argv[2]);
+        const HWND list = dialog != nullptr
+                              ? GetDlgItem(dialog, static_cast<int>(std::wcstol(argv[3], nullptr, 0)))
+                              : nullptr;
+        if (list == nullptr) {
+            std::fprintf(stderr, "no such dialog or list\n");
+            return 2;
+        }
+        const auto count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+        const auto chosen = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            wchar_t text[1024] = L"";
+            if (SendMessageW(list, CB_GETLBTEXTLEN, i, 0) < 1024) {
+                SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            }
+            std::printf("%s%s\n", i == chosen ? "*" : "", Utf8(text).c_str());
+        }
+        return 0;
+    }
     if (argc >= 5 && std::wcscmp(argv[1], L"postchild") == 0) {
         const HWND window = FindWindowW(argv[2], nullptr);
         if (window == nullptr) {
@@ -593,7 +615,7 @@ int wmain(int argc, wchar_t** argv) {
         "usage: zkprobe windows | focus | items CLASS | resources CLASS | post CLASS MSG [W L] |"
         " postreg CLASS NAME [W L] | send CLASS MSG [W L] | postchild CLASS CHILD MSG [W L] | "
         "close CLASS |"
-        " sync CLASS | traydel CLASS ID | press TITLE BUTTON | controls TITLE |"
+        " sync CLASS | traydel CLASS ID | press TITLE BUTTON | controls TITLE | entries TITLE ID |"
         " keyacl PATH [SDDL] | accessible CLASS [ID] | accaction CLASS ID CHILD | hold PATH MS\n");
     return 2;
 }
