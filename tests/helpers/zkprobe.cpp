@@ -545,9 +545,10 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc >= 4 && std::wcscmp(argv[1], L"entries") == 0) {
         const HWND dialog = FindWindowW(L"#32770", argv[2]);
-        const HWND list = dialog != nullptr
-                              ? GetDlgItem(dialog, static_cast<int>(std::wcstol(argv[3], nullptr, 0)))
-                              : nullptr;
+        const HWND list =
+            dialog != nullptr
+                ? GetDlgItem(dialog, static_cast<int>(std::wcstol(argv[3], nullptr, 0)))
+                : nullptr;
         if (list == nullptr) {
             std::fprintf(stderr, "no such dialog or list\n");
             return 2;
