@@ -347,6 +347,10 @@ void CMainWnd::ApplySlide(const SlideStep& step) {
 }
 
 void CMainWnd::OnTimer(UINT_PTR timer_id) {
+    if (timer_id == MonitorWatch::kCheckTimerId) {
+        CheckMonitors();
+        return;
+    }
     if (timer_id == kListingTimerId) {
         if (!m_Tables.ListNextQueued()) {
             KillTimer(Hwnd(), kListingTimerId);

@@ -97,6 +97,9 @@ private:
     void ApplyPlacement(const DrawerPlacement& placement, PlacedAs as);
     void OnDisplayChange(int width, int height);
     void OnDeviceChange(WPARAM event, LPARAM data);
+    // The monitor watch's timer: placed again when the monitors differ from those it was
+    // placed on.
+    void CheckMonitors();
     void ShowError(const std::string& text) const;
 
     // The keyboard (main_wnd_keyboard.cpp).

@@ -162,6 +162,14 @@ TEST_F(DrawerPlacementTest, AMonitorGoingAwayBringsTheDefaultBackToTheLeftEdgeAt
     SendMessageW(drawer_->Hwnd(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
     EXPECT_EQ(Window(), (Rect{1021, 96, 1024, 672}));
     EXPECT_EQ(drawer_->Placement().dpi, 96);
+    // Where no message comes, the watch's next look at the monitors finds the change; an
+    // unchanged list moves nothing.
+    monitors_->m_List.erase(monitors_->m_List.begin());
+    SendMessageW(drawer_->Hwnd(), WM_TIMER, MonitorWatch::kCheckTimerId, 0);
+    EXPECT_EQ(Window(), (Rect{0, 96, 3, 672}));
+    MoveWindow(drawer_->Hwnd(), 0, 96, 510, 576, FALSE);
+    SendMessageW(drawer_->Hwnd(), WM_TIMER, MonitorWatch::kCheckTimerId, 0);
+    EXPECT_EQ(Window(), (Rect{0, 96, 510, 672}));
 }
 
 // The screen it was put on is unplugged: it waits on the primary one, and goes back when

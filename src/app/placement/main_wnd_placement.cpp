@@ -8,7 +8,9 @@
 namespace zarkit {
 
 void CMainWnd::PlaceDrawer(PlacedAs as) {
-    PlaceDrawer(m_Monitors->Monitors(), as);
+    std::vector<Monitor> monitors = m_Monitors->Monitors();
+    m_MonitorWatch.Note(monitors);
+    PlaceDrawer(monitors, as);
 }
 
 void CMainWnd::PlaceDrawer(const std::vector<Monitor>& monitors, PlacedAs as) {
@@ -43,12 +45,19 @@ void CMainWnd::ApplyPlacement(const DrawerPlacement& placement, PlacedAs as) {
 
 void CMainWnd::OnDisplayChange(int width, int height) {
     std::vector<Monitor> monitors = m_Monitors->Monitors();
+    m_MonitorWatch.Note(monitors);
     ResizePrimaryMonitor(monitors, width, height);
     PlaceDrawer(monitors, PlacedAs::kAsItWas);
 }
 
 void CMainWnd::OnDeviceChange(WPARAM event, LPARAM data) {
     if (MonitorWatch::IsMonitorChange(event, data)) {
+        PlaceDrawer();
+    }
+}
+
+void CMainWnd::CheckMonitors() {
+    if (m_MonitorWatch.Changed(m_Monitors->Monitors())) {
         PlaceDrawer();
     }
 }

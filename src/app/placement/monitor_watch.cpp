@@ -13,7 +13,8 @@ constexpr GUID kMonitorInterface = {
 
 }  // namespace
 
-bool MonitorWatch::Start(HWND window) {
+void MonitorWatch::Start(HWND window) {
+    m_Window = window;
     DEV_BROADCAST_DEVICEINTERFACE_W filter{};
     filter.dbcc_size = sizeof filter;
     filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
@@ -21,9 +22,18 @@ bool MonitorWatch::Start(HWND window) {
     m_Registration.Reset(RegisterDeviceNotificationW(window, &filter, DEVICE_NOTIFY_WINDOW_HANDLE));
     if (!m_Registration) {
         ui::TraceLastError(L"MonitorWatch: RegisterDeviceNotificationW");
-        return false;
     }
-    return true;
+    if (SetTimer(window, kCheckTimerId, kCheckPeriodMs, nullptr) == 0) {
+        ui::TraceLastError(L"MonitorWatch: SetTimer");
+    }
+}
+
+void MonitorWatch::Stop() {
+    m_Registration.Reset();
+    if (m_Window != nullptr) {
+        KillTimer(m_Window, kCheckTimerId);
+        m_Window = nullptr;
+    }
 }
 
 bool MonitorWatch::IsMonitorChange(WPARAM event, LPARAM data) {
