@@ -2,6 +2,7 @@
 start-up animation and the hot key; and the placement row of Settings, which moves it there
 and back."""
 
+import os
 import time
 
 import drive
@@ -152,6 +153,10 @@ class RightEdgeHotKeyTest(KeyboardTestCase):
 
 
 class SettingsPlacementTest(drive.CommandsTestCase):
+    @classmethod
+    def setUpClass(cls):
+        drive.unmanaged_windows(cls)
+
     def test_choosing_right_moves_the_drawer_there_and_left_brings_it_back(self):
         self.start([("One", [])])
         drive.menu_command(drive.LIST_EMPTY, "Settings")
@@ -191,6 +196,26 @@ class SettingsPlacementTest(drive.CommandsTestCase):
                         % (harness.geometry(self.drawer),))
         self.assertIn(b"<Dock_Side>left</Dock_Side>", self.store())
         self.assertEqual(self.store().count(b"<Dock_Side>"), 1)
+
+    # A place the file cannot take is taken back with the rest of the settings: the
+    # drawer stays where the file says, and the user is told why.
+    def test_a_side_the_store_cannot_take_leaves_the_drawer_where_it_was(self):
+        self.start([("One", [])])
+        os.chmod(self.program.path("info_data.xml"), 0o444)
+        before = self.store()
+        drive.menu_command(drive.LIST_EMPTY, "Settings")
+        self.dialog("Settings")
+        choose("Settings", SIDE_LIST, ["Down"], "Right")
+        drive.close("Settings", "OK")
+        texts = drive.message_box("Zarkit")
+        self.assertIsNotNone(texts, "no message about the settings that were not saved")
+        self.assertIn("The file is read-only.", " ".join(texts))
+        drive.close("Zarkit", "OK")
+        self.assertEqual(harness.geometry(self.drawer)[0], 0, harness.geometry(self.drawer))
+        self.assertEqual(self.store(), before)
+        harness.move_pointer(*AWAY)
+        self.assertTrue(harness.wait_for(lambda: harness.geometry(self.drawer) == LEFT_STRIP, 3),
+                        harness.geometry(self.drawer))
 
 
 if __name__ == "__main__":
