@@ -16,7 +16,6 @@
 #include "io/file_io.h"
 #include "res/resource.h"
 #include "ui/com_guid.h"
-#include "ui/dpi.h"
 #include "ui/gdi.h"
 #include "ui/text.h"
 #include "ui/trace.h"

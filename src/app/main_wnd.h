@@ -95,6 +95,9 @@ private:
     void PlaceDrawer(PlacedAs as = PlacedAs::kAsItWas);
     void PlaceDrawer(const std::vector<Monitor>& monitors, PlacedAs as);
     void ApplyPlacement(const DrawerPlacement& placement, PlacedAs as);
+    // After Settings: a new place is taken at once, and the drawer waits there as the
+    // strip; the same place moves nothing.
+    void MoveToChosenPlace();
     void OnDisplayChange(int width, int height);
     void OnDeviceChange(WPARAM event, LPARAM data);
     // The monitor watch's timer: placed again when the monitors differ from those it was

@@ -183,15 +183,7 @@ void CMainWnd::OnSettings() {
     m_TabCtrl.SetHoverSelect(m_Settings.SelTable_MouseOn);
     UpdateRunKey();
     ApplyHotKey();  // an unchanged key another program held at start may be free now
-    // A new place is taken at once, and the drawer waits there as the strip.
-    std::vector<Monitor> monitors = m_Monitors->Monitors();
-    const std::optional<DrawerPlacement> placement =
-        zarkit::PlaceDrawer(monitors, m_Settings.Dock_Screen, m_Settings.Dock_Side);
-    if (placement && *placement != m_Placement) {
-        m_MonitorWatch.Note(std::move(monitors));
-        m_Slider.Release();
-        ApplyPlacement(*placement, PlacedAs::kCollapsed);
-    }
+    MoveToChosenPlace();
 }
 
 void CMainWnd::OnStoreFailed() {

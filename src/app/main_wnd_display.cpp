@@ -4,7 +4,6 @@
 
 #include "core/drawer_geometry.h"
 #include "core/full_screen_guard.h"
-#include "ui/dpi.h"
 #include "ui/gdi.h"
 #include "ui/text.h"
 #include "ui/trace.h"

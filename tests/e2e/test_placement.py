@@ -7,7 +7,8 @@ import time
 
 import drive
 import harness
-from test_drawer import BORDER, FRAME_GREY, SELECTED_FILL, close_to, is_tab_fill, is_text
+from test_drawer import (BORDER, FRAME_GREY, SELECTED_FILL, DrawerTest, close_to, is_tab_fill,
+                         is_text)
 from test_keyboard import KeyboardTestCase
 
 RIGHT_OPEN = (514, 96, 510, 576)
@@ -45,19 +46,13 @@ def choose(title, control_id, keys, expected):
                              % (control_id, drive.controls(title)[control_id]["text"], expected))
 
 
-class RightEdgeTest(harness.DrawerTestCase):
+class RightEdgeTest(DrawerTest):
     def start_with(self, **store):
         store.setdefault("tables", [("Common", []), ("WebSites", []), ("Tools", [])])
         self.program.write("info_data.xml", right_store(**store))
         harness.move_pointer(*AWAY)
         self.program.start()
         return self.program.wait_for_drawer()
-
-    def wait_geometry(self, drawer, expected, timeout):
-        started = time.monotonic()
-        if harness.wait_for(lambda: harness.geometry(drawer) == expected, timeout, interval=0.005):
-            return time.monotonic() - started
-        return None
 
     def test_resting_in_the_strip_opens_it_leftwards_and_leaving_collapses_it(self):
         drawer = self.start_with(animate=False, tick_count=450)

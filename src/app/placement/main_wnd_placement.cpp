@@ -43,6 +43,18 @@ void CMainWnd::ApplyPlacement(const DrawerPlacement& placement, PlacedAs as) {
     m_Placing = false;
 }
 
+void CMainWnd::MoveToChosenPlace() {
+    std::vector<Monitor> monitors = m_Monitors->Monitors();
+    const std::optional<DrawerPlacement> placement =
+        zarkit::PlaceDrawer(monitors, m_Settings.Dock_Screen, m_Settings.Dock_Side);
+    if (!placement || *placement == m_Placement) {
+        return;
+    }
+    m_MonitorWatch.Note(std::move(monitors));
+    m_Slider.Release();
+    ApplyPlacement(*placement, PlacedAs::kCollapsed);
+}
+
 void CMainWnd::OnDisplayChange(int width, int height) {
     std::vector<Monitor> monitors = m_Monitors->Monitors();
     m_MonitorWatch.Note(monitors);
