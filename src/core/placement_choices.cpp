@@ -9,21 +9,20 @@ namespace {
 
 // Where a monitor lies as seen from the primary one.
 std::string RelativePlace(const Rect& monitor, const Rect& primary) {
-    const char* across = monitor.right <= primary.left   ? "left of"
-                         : monitor.left >= primary.right ? "right of"
-                                                         : nullptr;
-    const char* upright = monitor.bottom <= primary.top   ? "above"
-                          : monitor.top >= primary.bottom ? "below"
-                                                          : nullptr;
-    if (across != nullptr && upright != nullptr) {
-        return std::string(upright) + " and to the " + (across[0] == 'l' ? "left" : "right") +
-               " of the primary";
+    const char* side = monitor.right <= primary.left   ? "left"
+                       : monitor.left >= primary.right ? "right"
+                                                       : nullptr;
+    const char* level = monitor.bottom <= primary.top   ? "above"
+                        : monitor.top >= primary.bottom ? "below"
+                                                        : nullptr;
+    if (side != nullptr && level != nullptr) {
+        return std::string(level) + " and to the " + side + " of the primary";
     }
-    if (across != nullptr) {
-        return std::string(across) + " the primary";
+    if (side != nullptr) {
+        return std::string(side) + " of the primary";
     }
-    if (upright != nullptr) {
-        return std::string(upright) + " the primary";
+    if (level != nullptr) {
+        return std::string(level) + " the primary";
     }
     return "overlapping the primary";
 }
