@@ -139,22 +139,29 @@ class TwoMonitorDesk:
         self.xrandr("--query")
 
     def stop(self):
-        if os.environ.get("WINEPREFIX", "").startswith(self.folder):
-            subprocess.run([WINESERVER, "-k"], timeout=60, stdout=subprocess.DEVNULL,
-                           stderr=subprocess.DEVNULL, env=harness.wine_env())
-        for name, value in self.saved.items():
-            if value is None:
-                os.environ.pop(name, None)
-            else:
-                os.environ[name] = value
-        if self.xorg is not None:
-            self.xorg.terminate()
-            try:
-                self.xorg.wait(timeout=20)
-            except subprocess.TimeoutExpired:
-                self.xorg.kill()
-                self.xorg.wait()
-        shutil.rmtree(self.folder, ignore_errors=True)
+        """Ends the Wine session and the X server, and puts the environment back, whatever
+        went wrong before."""
+        try:
+            if os.environ.get("WINEPREFIX", "").startswith(self.folder):
+                subprocess.run([WINESERVER, "-k"], timeout=60, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL, env=harness.wine_env())
+        except subprocess.TimeoutExpired:
+            pass
+        finally:
+            for name, value in self.saved.items():
+                if value is None:
+                    os.environ.pop(name, None)
+                else:
+                    os.environ[name] = value
+            if self.xorg is not None:
+                self.xorg.terminate()
+                try:
+                    self.xorg.wait(timeout=20)
+                except subprocess.TimeoutExpired:
+                    self.xorg.kill()
+                    self.xorg.wait()
+                self.xorg = None
+            shutil.rmtree(self.folder, ignore_errors=True)
 
 
 DESK = TwoMonitorDesk()
