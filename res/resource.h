@@ -56,6 +56,11 @@
 #define IDC_HOT_KEY_LABEL 1018
 #define IDC_HOT_KEY 1019
 #define IDC_SORT_BY_NAME 1025
+#define IDC_DOCK_SCREEN_LABEL 1020
+#define IDC_DOCK_SCREEN 1021
+#define IDC_DOCK_SIDE_LABEL 1022
+#define IDC_DOCK_SIDE 1023
+#define IDC_INNER_EDGE_NOTE 1024
 #define IDC_HOT_KEY_WIN 1026
 
 // Commands of the item menu

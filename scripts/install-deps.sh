@@ -7,6 +7,7 @@ packages=(
     cmake g++ make googletest libgtest-dev libbenchmark-dev libpugixml-dev
     g++-mingw-w64-x86-64 g++-mingw-w64-i686
     wine wine64 fonts-wine fonts-liberation xvfb xauth xdotool x11-utils imagemagick
+    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
     clang libclang-rt-dev clang-format python3
     fp-utils nsis p7zip-full zip
 )

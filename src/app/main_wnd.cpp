@@ -16,7 +16,6 @@
 #include "io/file_io.h"
 #include "res/resource.h"
 #include "ui/com_guid.h"
-#include "ui/dpi.h"
 #include "ui/gdi.h"
 #include "ui/text.h"
 #include "ui/trace.h"
@@ -29,12 +28,14 @@ constexpr COLORREF kEdgeTransparentColour = RGB(255, 255, 255);
 
 }  // namespace
 
-CMainWnd::CMainWnd(std::string module_directory, std::string probe_file)
+CMainWnd::CMainWnd(std::string module_directory, std::string probe_file,
+                   std::unique_ptr<MonitorSource> monitors)
     : m_ModuleDirectory(std::move(module_directory)),
       m_Tables(m_TabCtrl, m_ModuleDirectory, std::move(probe_file)),
       m_FindView(m_Tables, m_TabCtrl),
       m_BackgroundBitmap(ui::LoadBitmapResource(IDB_DRAWER_BACKGROUND)),
-      m_EdgeBitmap(ui::LoadBitmapResource(IDB_DRAWER_EDGE)) {}
+      m_EdgeBitmap(ui::LoadBitmapResource(IDB_DRAWER_EDGE)),
+      m_Monitors(monitors ? std::move(monitors) : std::make_unique<SystemMonitors>()) {}
 
 CMainWnd::~CMainWnd() = default;
 
@@ -51,15 +52,14 @@ bool CMainWnd::RegisterWindowClass() {
            CZarkitListCtrlView::RegisterWindowClass() && CFindView::RegisterWindowClass();
 }
 
-bool CMainWnd::CreateDrawer(const Rect& full_rect) {
-    // The creation handler lays the drawer out for it.
-    m_FullRect = full_rect;
+bool CMainWnd::CreateDrawer() {
+    // The creation handler places it once it has read the settings.
     // Topmost tool window (no taskbar button); a popup with a system menu, shown later.
     constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
     constexpr DWORD kStyle = WS_POPUP | WS_SYSMENU;
     static_assert(kExStyle == 0x88 && kStyle == 0x80080000);
     return Create(kExStyle, ui::Widen(product::kDrawerClassName).c_str(),
-                  ui::Widen(product::kDrawerTitle).c_str(), kStyle, full_rect, nullptr, 0);
+                  ui::Widen(product::kDrawerTitle).c_str(), kStyle, Rect{}, nullptr, 0);
 }
 
 LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -83,18 +83,21 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             }
             return DefaultProc(message, wparam, lparam);
         case WM_DISPLAYCHANGE:
-            // The new size comes with the message.
-            OnScreenChange(LOWORD(lparam), HIWORD(lparam), ui::WindowDpi(Hwnd()));
+            // The primary screen's new size comes with the message.
+            OnDisplayChange(LOWORD(lparam), HIWORD(lparam));
             return DefaultProc(message, wparam, lparam);
         case WM_DPICHANGED:
             // The drawer keeps its own place: the rectangle suggested is not taken.
-            OnScreenChange(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                           LOWORD(wparam));
+            if (!m_Placing) {
+                PlaceDrawer();
+            }
             return 0;
+        case WM_DEVICECHANGE:
+            OnDeviceChange(wparam, lparam);
+            return DefaultProc(message, wparam, lparam);
         case WM_SETTINGCHANGE:
             if (wparam == SPI_SETWORKAREA) {
-                OnScreenChange(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                               ui::WindowDpi(Hwnd()));
+                PlaceDrawer();
             } else if (wparam == SPI_SETHIGHCONTRAST) {
                 ApplySystemColours(Hwnd());
             }
@@ -149,12 +152,21 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 int CMainWnd::OnCreate() {
-    ApplyDpi(ui::WindowDpi(Hwnd()));
-    ApplyLayout();
+    std::unique_ptr<Store> store = OpenStore();
+    if (!store) {
+        return -1;
+    }
+    // The shell reads programs' icons out of their files: on a thread of its own.
+    m_Tables.Icons().LookUpOnWorker(Hwnd(), WM_ZK_ICONSARRIVED);
+    // The place comes from the settings; the tab strip and the lists are then made at the
+    // size and scale of that monitor.
+    store->ReadSettings(m_Settings);
+    PlaceDrawer(PlacedAs::kOpen);
+    m_MonitorWatch.Start(Hwnd());
     if (!m_TabCtrl.CreateTabStrip(Hwnd(), m_ListFrame)) {
         return -1;
     }
-    m_TabCtrl.SetLayout(TabLayout::kLeftBar);
+    m_TabCtrl.SetLayout(DrawerTabLayout(m_Placement.edge.side));
     m_TabCtrl.SetKeyHandler([this](const KeyPress& press) { return OnTabStripKey(press); });
     // Another writer's file waits while a tab is dragged, as while items are.
     m_TabCtrl.SetTabMoveHandlers([this](bool dragging) { m_Tables.SetDragging(dragging); },
@@ -163,14 +175,7 @@ int CMainWnd::OnCreate() {
         return -1;
     }
 
-    std::unique_ptr<Store> store = OpenStore();
-    if (!store) {
-        return -1;
-    }
-    // The shell reads programs' icons out of their files: on a thread of its own.
-    m_Tables.Icons().LookUpOnWorker(Hwnd(), WM_ZK_ICONSARRIVED);
     m_Tables.LoadAllTables(std::move(store));
-    m_Tables.GetStore().ReadSettings(m_Settings);
     m_TabCtrl.SetHoverSelect(m_Settings.SelTable_MouseOn);
 
     if (m_FirstRun) {
@@ -279,7 +284,7 @@ void CMainWnd::OnPaint() {
     const ui::Pen frame(CreatePen(PS_SOLID, 1, ColourOf(palette.tab_frame)));
     {
         ui::SelectScope select(dc, frame.Get());
-        const Rect& f = m_ListFrame;
+        const Rect f = ListFrameOutline(m_ListFrame, m_Placement.edge.side);
         MoveToEx(dc, f.left, f.top - 1, nullptr);
         LineTo(dc, f.right, f.top - 1);
         LineTo(dc, f.right, f.bottom);
@@ -290,7 +295,7 @@ void CMainWnd::OnPaint() {
     if (palette.skin) {
         PaintEdgeGraphic(dc, memory.Get(), client);
     } else {
-        const Point origin = EdgeGraphicOrigin(client, m);
+        const Point origin = EdgeGraphicOrigin(client, m, m_Placement.edge.side);
         PaintProductName(dc,
                          Rect{origin.x, origin.y, origin.x + m.edge_graphic_width,
                               origin.y + m.edge_graphic_height},
@@ -321,7 +326,7 @@ void CMainWnd::OnStartupRest() {
 // scaled smoothly: scaling it with the white still in would fringe the lettering.
 void CMainWnd::PaintEdgeGraphic(HDC dc, HDC memory, const Rect& client) const {
     const SIZE edge = ui::BitmapSize(m_EdgeBitmap.Get());
-    const Point origin = EdgeGraphicOrigin(client, m_Metrics);
+    const Point origin = EdgeGraphicOrigin(client, m_Metrics, m_Placement.edge.side);
     const int width = m_Metrics.edge_graphic_width;
     const int height = m_Metrics.edge_graphic_height;
     if (width == edge.cx && height == edge.cy) {
@@ -368,6 +373,10 @@ void CMainWnd::ApplySlide(const SlideStep& step) {
 }
 
 void CMainWnd::OnTimer(UINT_PTR timer_id) {
+    if (timer_id == MonitorWatch::kCheckTimerId) {
+        CheckMonitors();
+        return;
+    }
     const Rect window = ui::WindowRect(Hwnd());
 
     if (timer_id == kPollTimerId) {
@@ -378,7 +387,7 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
         const bool hold_shut = FullScreenProgramInFront();
         NoteForegroundWindow();
         const DWORD now = GetTickCount();
-        const SlideStep step = m_Slider.Poll(window, pointer, now, m_FullRect.Width(),
+        const SlideStep step = m_Slider.Poll(window, pointer, now, m_Placement.open.Width(),
                                              m_Settings.Show_TickCount, m_Busy, hold_shut);
         ApplySlide(step);
         if (step.move && !IsOpen()) {
@@ -388,7 +397,8 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
         }
         CheckStoreWhenIdle(now);
     } else if (timer_id == kAnimationTimerId) {
-        const AnimationFrame frame = m_Slider.Animate(window, m_FullRect.Width(), GetTickCount());
+        const AnimationFrame frame =
+            m_Slider.Animate(window, m_Placement.open.Width(), GetTickCount());
         const Rect& next = frame.window;
         SetWindowPos(Hwnd(), HWND_TOPMOST, next.left, next.top, next.Width(), next.Height(),
                      SWP_SHOWWINDOW | SWP_NOACTIVATE);
@@ -401,6 +411,7 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
 
 void CMainWnd::OnDestroy() {
     SetTrayIcon(false);
+    m_MonitorWatch.Stop();
     m_HotKey.Unregister();
     // The drawer is the main window: its end is the end of the message loop.
     PostQuitMessage(0);

@@ -3,15 +3,19 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/find_view.h"
 #include "app/hot_key_registration.h"
 #include "app/notification_icon.h"
+#include "app/placement/monitor_source.h"
+#include "app/placement/monitor_watch.h"
 #include "app/raw_tab_ctrl.h"
 #include "app/run_key.h"
 #include "app/startup_timing.h"
 #include "app/table_controller.h"
 #include "core/dpi_scale.h"
+#include "core/drawer_placement.h"
 #include "core/edge_slider.h"
 #include "core/geometry.h"
 #include "core/settings.h"
@@ -21,18 +25,23 @@
 
 namespace zarkit {
 
-// The drawer: the program's one top-level window, at the left edge of the screen.
-// It owns the tab strip (and through it every table's list), the tables, and the
-// sliding in and out; it paints itself and dispatches the program's commands.
+// The drawer: the program's one top-level window, at the edge of a screen that the
+// settings choose. It owns the tab strip (and through it every table's list), the tables,
+// and the sliding in and out; it paints itself and dispatches the program's commands.
 class CMainWnd : public ui::Window {
 public:
-    CMainWnd(std::string module_directory, std::string probe_file);
+    // The monitors come from `monitors`, the system's when none is given.
+    CMainWnd(std::string module_directory, std::string probe_file,
+             std::unique_ptr<MonitorSource> monitors = nullptr);
     ~CMainWnd() override;
 
     static bool RegisterWindowClass();
-    // Creates the drawer at `full_rect`, the open drawer's rectangle in screen
-    // coordinates, which sliding takes its width from.
-    bool CreateDrawer(const Rect& full_rect);
+    // Creates the drawer, hidden, open at the place its settings choose (which it reads
+    // from the store while it is created).
+    bool CreateDrawer();
+
+    // Where it lives now.
+    const DrawerPlacement& Placement() const { return m_Placement; }
 
     TableController& Tables() { return m_Tables; }
 
@@ -87,8 +96,22 @@ private:
     // The screen and its scale (main_wnd_display.cpp).
     void ApplyDpi(int dpi);
     void ApplyLayout();
-    void OnScreenChange(int screen_width, int screen_height, int dpi);
     bool FullScreenProgramInFront() const;
+
+    // Its monitor and edge (placement/main_wnd_placement.cpp).
+    // Decides the place again from the settings and the monitors there are now, and moves
+    // the drawer there.
+    void PlaceDrawer(PlacedAs as = PlacedAs::kAsItWas);
+    void PlaceDrawer(const std::vector<Monitor>& monitors, PlacedAs as);
+    void ApplyPlacement(const DrawerPlacement& placement, PlacedAs as);
+    // After Settings: a new place is taken at once, and the drawer waits there as the
+    // strip; the same place moves nothing.
+    void MoveToChosenPlace();
+    void OnDisplayChange(int width, int height);
+    void OnDeviceChange(WPARAM event, LPARAM data);
+    // The monitor watch's timer: placed again when the monitors differ from those it was
+    // placed on.
+    void CheckMonitors();
     void ShowError(const std::string& text) const;
 
     // The keyboard (main_wnd_keyboard.cpp).
@@ -136,7 +159,14 @@ private:
     ui::Bitmap m_BackgroundBitmap;
     ui::Bitmap m_EdgeBitmap;
     Rect m_ListFrame;
-    Rect m_FullRect;
+    std::unique_ptr<MonitorSource> m_Monitors;
+    MonitorWatch m_MonitorWatch;
+    // The open drawer's rectangle (which sliding takes its width from), its strip, edge
+    // and monitor.
+    DrawerPlacement m_Placement;
+    // While the drawer moves to a new place: the DPI change that the move itself sends
+    // is already being applied.
+    bool m_Placing = false;
     int m_Dpi = kDefaultDpi;
     DrawerMetrics m_Metrics = DrawerMetricsForDpi(kDefaultDpi);
     bool m_Busy = false;

@@ -184,6 +184,7 @@ void CMainWnd::OnSettings() {
     dialog.m_Settings = m_Settings;
     // The old key goes only once the new one is registered.
     dialog.m_TryHotKey = [this](const HotKey& key) { return m_HotKey.Register(Hwnd(), key); };
+    dialog.m_Monitors = m_Monitors->Monitors();
     if (dialog.DoModal() != IDOK) {
         return;
     }

@@ -1,10 +1,9 @@
-// The drawer on today's desktops: sized from the monitor's DPI, laid out again when the
-// screen changes, and kept shut while a full-screen program is in front.
+// The drawer on today's desktops: sized from its monitor's DPI, laid out for its edge, and
+// kept shut while a full-screen program is in front on its monitor.
 #include "app/main_wnd.h"
 
 #include "core/drawer_geometry.h"
 #include "core/full_screen_guard.h"
-#include "ui/dpi.h"
 #include "ui/gdi.h"
 #include "ui/text.h"
 #include "ui/trace.h"
@@ -12,16 +11,6 @@
 
 namespace zarkit {
 namespace {
-
-Rect PrimaryMonitorRect() {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    const HMONITOR monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-    if (!GetMonitorInfoW(monitor, &info)) {
-        return Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    }
-    return ui::ToRect(info.rcMonitor);
-}
 
 ForegroundWindow ReadForegroundWindow() {
     ForegroundWindow facts;
@@ -75,9 +64,10 @@ void CMainWnd::ApplyDpi(int dpi) {
     m_Tables.SetDpi(dpi);
 }
 
-// Everything is laid out for the open drawer: collapsed, it shows the left columns of it.
+// Everything is laid out for the open drawer: collapsed, it shows the columns of it at
+// its edge.
 void CMainWnd::ApplyLayout() {
-    const Rect client{0, 0, m_FullRect.Width(), m_FullRect.Height()};
+    const Rect client{0, 0, m_Placement.open.Width(), m_Placement.open.Height()};
     const int corner = m_Metrics.region_corner;
     const HRGN region =
         CreateRoundRectRgn(client.left, client.top, client.right, client.bottom, corner, corner);
@@ -88,33 +78,16 @@ void CMainWnd::ApplyLayout() {
             DeleteObject(region);
         }
     }
-    m_ListFrame = ListFrameRect(client, m_Metrics);
+    const DockSide side = m_Placement.edge.side;
+    m_ListFrame = ListFrameRect(client, m_Metrics, side);
     if (m_TabCtrl.Hwnd() != nullptr) {
-        m_TabCtrl.Place(m_ListFrame);
+        m_TabCtrl.Place(m_ListFrame, DrawerTabLayout(side));
     }
-}
-
-void CMainWnd::OnScreenChange(int screen_width, int screen_height, int dpi) {
-    const Rect window = ui::WindowRect(Hwnd());
-    const bool collapsed = window.Width() <= m_Slider.CollapsedWidth();
-    m_FullRect = FullDrawerRect(screen_width, screen_height);
-    if (dpi != m_Dpi) {
-        ApplyDpi(dpi);
-    }
-    // Sized first, so that the layout sees the open drawer's client area.
-    const int left = collapsed ? 0 : std::min(window.left, 0);
-    SetWindowPos(Hwnd(), HWND_TOPMOST, left, m_FullRect.top, m_FullRect.Width(),
-                 m_FullRect.Height(), SWP_NOACTIVATE);
-    ApplyLayout();
-    if (collapsed) {
-        SetWindowPos(Hwnd(), HWND_TOPMOST, 0, m_FullRect.top, m_Slider.CollapsedWidth(),
-                     m_FullRect.Height(), SWP_NOACTIVATE);
-    }
-    InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
 bool CMainWnd::FullScreenProgramInFront() const {
-    return IsFullScreenProgram(ReadForegroundWindow(), PrimaryMonitorRect(), ReadShellUserState());
+    return IsFullScreenProgram(ReadForegroundWindow(), m_Placement.monitor_bounds,
+                               ReadShellUserState());
 }
 
 }  // namespace zarkit

@@ -38,7 +38,7 @@ void CMainWnd::OpenByKeyboard() {
     // The start-up animation gives way; polling takes over as after it.
     KillTimer(Hwnd(), kAnimationTimerId);
     SetTimer(Hwnd(), kPollTimerId, kPollPeriodMs, nullptr);
-    ApplySlide(m_Slider.OpenByKeyboard(ui::WindowRect(Hwnd()), m_FullRect.Width()));
+    ApplySlide(m_Slider.OpenByKeyboard(ui::WindowRect(Hwnd()), m_Placement.open.Width()));
     // Unlike the sliding, this activates the drawer: the user asked for its keys.
     SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     if (!SetForegroundWindow(Hwnd())) {

@@ -59,6 +59,7 @@ void CMainWnd::ApplySettings() {
     m_Tables.SetItemOrder(m_Settings.Sort_ByName ? ItemOrder::kByLabel : ItemOrder::kAsStored);
     UpdateRunKey();
     ApplyHotKey();  // an unchanged key another program held at start may be free now
+    MoveToChosenPlace();
 }
 
 }  // namespace zarkit

@@ -50,16 +50,21 @@ void Stretch(HDC dc, HDC memory, HBITMAP bitmap, const Rect& to, int from_y = 0,
 }  // namespace
 
 CRawTabCtrl::CRawTabCtrl()
-    : m_BarBitmap(ui::LoadBitmapResource(IDB_TAB_BAR)),
-      m_SelectedPieces{ui::LoadBitmapResource(IDB_TAB_SEL_BOTTOM),
-                       ui::LoadBitmapResource(IDB_TAB_SEL_MIDDLE),
-                       ui::LoadBitmapResource(IDB_TAB_SEL_TOP)},
-      m_Pieces{ui::LoadBitmapResource(IDB_TAB_BOTTOM), ui::LoadBitmapResource(IDB_TAB_MIDDLE),
-               ui::LoadBitmapResource(IDB_TAB_TOP)},
+    : m_Skin(LoadSideSkin(false)),
       m_NextBitmap(ui::LoadBitmapResource(IDB_TAB_NEXT)),
       m_PrevBitmap(ui::LoadBitmapResource(IDB_TAB_PREV)),
       m_SelectedFont(CreateTabFont(TabFontHeightForDpi(kDefaultDpi))),
       m_TabFont(CreateTabFont(TabFontHeightForDpi(kDefaultDpi))) {}
+
+CRawTabCtrl::SideSkin CRawTabCtrl::LoadSideSkin(bool mirrored) {
+    const auto load = [mirrored](int id) { return ui::LoadBitmapResource(id, mirrored); };
+    return SideSkin{
+        load(IDB_TAB_BAR),
+        {load(IDB_TAB_SEL_BOTTOM), load(IDB_TAB_SEL_MIDDLE), load(IDB_TAB_SEL_TOP)},
+        {load(IDB_TAB_BOTTOM), load(IDB_TAB_MIDDLE), load(IDB_TAB_TOP)},
+        mirrored,
+    };
+}
 
 CRawTabCtrl::~CRawTabCtrl() {
     // The lists go first: they are children of this window. Then the window, while
@@ -92,6 +97,9 @@ void CRawTabCtrl::OnDragHover(POINT screen_point) {
 }
 
 void CRawTabCtrl::SetLayout(TabLayout layout) {
+    if (const bool mirrored = layout == TabLayout::kRightBar; mirrored != m_Skin.mirrored) {
+        m_Skin = LoadSideSkin(mirrored);
+    }
     const auto list_rect = m_Model.SetLayout(layout, ui::ClientRect(Hwnd()));
     if (!list_rect) {
         return;
@@ -115,9 +123,9 @@ void CRawTabCtrl::SetDpi(int dpi) {
     }
 }
 
-void CRawTabCtrl::Place(const Rect& rect) {
+void CRawTabCtrl::Place(const Rect& rect, TabLayout layout) {
     MoveWindow(Hwnd(), rect.left, rect.top, rect.Width(), rect.Height(), FALSE);
-    SetLayout(m_Model.Layout());
+    SetLayout(layout);
     const int selected = m_Model.Selected();
     SelectTab(selected, true);
 }
@@ -350,7 +358,7 @@ void CRawTabCtrl::OnPaint() {
         SetBrushOrgEx(dc, 0, 0, nullptr);
     }
     if (palette.skin) {
-        Stretch(dc, memory.Get(), m_BarBitmap.Get(), layout.bar);
+        Stretch(dc, memory.Get(), m_Skin.bar.Get(), layout.bar);
         Stretch(dc, memory.Get(), m_NextBitmap.Get(), layout.next_button, layout.next_frame_y,
                 kScrollButtonSize);
         Stretch(dc, memory.Get(), m_PrevBitmap.Get(), layout.prev_button, layout.prev_frame_y,
@@ -375,7 +383,7 @@ void CRawTabCtrl::OnPaint() {
 void CRawTabCtrl::PaintTab(HDC dc, HDC memory, const TabPlacement& placement,
                            const DrawerPalette& palette) {
     if (palette.skin) {
-        const TabPieces& pieces = placement.selected ? m_SelectedPieces : m_Pieces;
+        const TabPieces& pieces = placement.selected ? m_Skin.selected : m_Skin.plain;
         Stretch(dc, memory, pieces[0].Get(), placement.bottom_cap);
         Stretch(dc, memory, pieces[1].Get(), placement.middle);
         Stretch(dc, memory, pieces[2].Get(), placement.top_cap);

@@ -34,11 +34,12 @@ public:
 
     // Creates the control as a visible child with id 1222.
     bool CreateTabStrip(HWND parent, const Rect& rect);
+    // The right bar draws the bar and tab bitmaps mirrored.
     void SetLayout(TabLayout layout);
     // The sizes and fonts of a monitor of that DPI; the names are measured again.
     void SetDpi(int dpi);
-    // Moves the control (at a new size or DPI) and lays it out again, lists included.
-    void Place(const Rect& rect);
+    // Moves the control (at a new size, DPI or side) and lays it out again, lists included.
+    void Place(const Rect& rect, TabLayout layout);
     void SetHoverSelect(bool on) { m_Model.SetHoverSelect(on); }
 
     int GetSelectedTab() const { return m_Model.Selected(); }
@@ -89,6 +90,14 @@ protected:
 private:
     // Bottom cap, middle, top cap.
     using TabPieces = std::array<ui::Bitmap, 3>;
+    // The bitmaps that differ between the two sides.
+    struct SideSkin {
+        ui::Bitmap bar;
+        TabPieces selected;
+        TabPieces plain;
+        bool mirrored = false;
+    };
+    static SideSkin LoadSideSkin(bool mirrored);
 
     void OnPaint();
     void PaintTab(HDC dc, HDC memory, const TabPlacement& placement, const DrawerPalette& palette);
@@ -120,9 +129,7 @@ private:
     std::vector<std::unique_ptr<CZarkitListCtrlView>> m_Lists;
     // The one list on show, or null; every other list is hidden.
     CZarkitListCtrlView* m_ShownList = nullptr;
-    ui::Bitmap m_BarBitmap;
-    TabPieces m_SelectedPieces;
-    TabPieces m_Pieces;
+    SideSkin m_Skin;
     ui::Bitmap m_NextBitmap;
     ui::Bitmap m_PrevBitmap;
     ui::Font m_SelectedFont;

@@ -3,7 +3,6 @@
 #include "app/app_paths.h"
 #include "app/main_wnd.h"
 #include "app/updater.h"
-#include "core/drawer_geometry.h"
 #include "core/paths.h"
 #include "core/product.h"
 #include "ui/com.h"
@@ -80,9 +79,7 @@ bool CZarkitApp::InitInstance() {
 
     const std::string module_directory = ModuleDirectoryOf(exe_path);
     CMainWnd drawer(module_directory, EnsureBrowserProbeFile(module_directory));
-    const Rect full_rect =
-        FullDrawerRect(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    if (!CMainWnd::RegisterWindowClass() || !drawer.CreateDrawer(full_rect)) {
+    if (!CMainWnd::RegisterWindowClass() || !drawer.CreateDrawer()) {
         // Whatever went wrong was shown by the drawer's creation, if anything; end here.
         SetExitCode(1);
         return false;

@@ -4,11 +4,16 @@
 
 namespace zarkit {
 
-SlideStep EdgeSlider::Poll(const Rect& window, Point pointer, std::uint32_t now, int open_width,
-                           int delay_ms, bool busy, bool hold_shut) {
+// Each step works in edge coordinates (the edge at x = 0, the monitor to the right of it)
+// and hands its rectangles back in screen coordinates.
+
+SlideStep EdgeSlider::Poll(const Rect& screen_window, Point screen_pointer, std::uint32_t now,
+                           int open_width, int delay_ms, bool busy, bool hold_shut) {
     if (busy) {
         return {};
     }
+    const Rect window = edge_.ToEdge(screen_window);
+    const Point pointer = edge_.ToEdge(screen_pointer);
     const bool docked = window.left <= kEdgeTolerance;
     const bool collapsed = window.Width() <= collapsed_width_;
     if (held_) {
@@ -32,12 +37,14 @@ SlideStep EdgeSlider::Poll(const Rect& window, Point pointer, std::uint32_t now,
             return {};
         }
         last_outside_ = now;
-        return {Rect{window.left, window.top, window.left + open_width, window.bottom}, false};
+        return {
+            edge_.FromEdge(Rect{window.left, window.top, window.left + open_width, window.bottom}),
+            false};
     }
     last_outside_ = now;
     SlideStep step;
     if (docked) {
-        step.move = Rect{0, window.top, collapsed_width_, window.bottom};
+        step.move = edge_.FromEdge(Rect{0, window.top, collapsed_width_, window.bottom});
     }
     step.reassert_topmost = !hold_shut;
     return step;
@@ -45,7 +52,7 @@ SlideStep EdgeSlider::Poll(const Rect& window, Point pointer, std::uint32_t now,
 
 SlideStep EdgeSlider::OpenByKeyboard(const Rect& window, int open_width) {
     held_ = true;
-    const Rect open{0, window.top, open_width, window.bottom};
+    const Rect open = edge_.FromEdge(Rect{0, window.top, open_width, window.bottom});
     if (window == open) {
         return {};
     }
@@ -56,25 +63,27 @@ SlideStep EdgeSlider::Collapse(const Rect& window, std::uint32_t now) {
     held_ = false;
     last_outside_ = now;
     SlideStep step;
-    if (const Rect strip{0, window.top, collapsed_width_, window.bottom}; window != strip) {
+    if (const Rect strip = edge_.FromEdge(Rect{0, window.top, collapsed_width_, window.bottom});
+        window != strip) {
         step.move = strip;
     }
     step.reassert_topmost = true;  // as when the pointer leaves
     return step;
 }
 
-AnimationFrame EdgeSlider::Animate(const Rect& window, int open_width, std::uint32_t now) {
+AnimationFrame EdgeSlider::Animate(const Rect& screen_window, int open_width, std::uint32_t now) {
+    const Rect window = edge_.ToEdge(screen_window);
     const int left = window.left - kAnimationStep;
     const Rect next{left, window.top, left + open_width, window.bottom};
     // The last step goes to the strip itself rather than past it. Left where the slide
     // ends, the sliver would stay while the pointer rests in it (the open move keeps the
-    // left edge), and Wine's X11 driver unmaps a window moved wholly off the screen,
+    // edge-side border), and Wine's X11 driver unmaps a window moved wholly off the screen,
     // stalling for two seconds.
     if (window.right > collapsed_width_ && next.right > collapsed_width_) {
-        return {next, false};
+        return {edge_.FromEdge(next), false};
     }
     last_outside_ = now;
-    return {Rect{0, window.top, collapsed_width_, window.bottom}, true};
+    return {edge_.FromEdge(Rect{0, window.top, collapsed_width_, window.bottom}), true};
 }
 
 }  // namespace zarkit

@@ -3,14 +3,15 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/drawer_geometry.h"
 #include "core/geometry.h"
 
 namespace zarkit {
 
 inline constexpr int kCollapsedWidth = 3;
-// The drawer counts as docked while its left edge is at most this far in.
+// The drawer counts as docked while its edge-side border is at most this far in.
 inline constexpr int kEdgeTolerance = 2;
-// Pixels the start-up animation moves the drawer left per tick.
+// Pixels the start-up animation moves the drawer towards its edge per tick.
 inline constexpr int kAnimationStep = 10;
 
 inline constexpr unsigned kPollTimerId = 1;
@@ -43,9 +44,15 @@ struct SlideStep {
 // The edge-polling state machine: opens the drawer once the pointer has stayed
 // in it for longer than the hover delay, collapses it as soon as it leaves. Opened from
 // the keyboard, the drawer is held open instead, whatever the pointer does, until the
-// hold is let go (a launch, another program activated) or it is collapsed.
+// hold is let go (a launch, another program activated) or it is collapsed. Every rule is
+// stated for a left edge at x = 0; at another edge the rectangles are mirrored or shifted
+// (DockEdge), so the drawer opens away from its edge on either side.
 class EdgeSlider {
 public:
+    // The screen edge the drawer stands against; the left edge at x = 0 until set.
+    void SetEdge(const DockEdge& edge) { edge_ = edge; }
+    const DockEdge& Edge() const { return edge_; }
+
     // One tick of the polling timer. `window` and `pointer` are in screen coordinates,
     // `now` is the system tick count in milliseconds (wrap-around is harmless).
     // With `hold_shut` (a full-screen program is in front) resting in the strip opens
@@ -58,8 +65,8 @@ public:
     void SetCollapsedWidth(int width) { collapsed_width_ = width; }
     int CollapsedWidth() const { return collapsed_width_; }
 
-    // One tick of the start-up animation: the open drawer slides left by a step per tick
-    // and ends as the strip at x = 0, once at most the strip's width would still show.
+    // One tick of the start-up animation: the open drawer slides off over its edge by a
+    // step per tick and ends as the strip, once at most the strip's width would still show.
     // Polling then starts as if the pointer had just been outside: a pointer that rested
     // at the edge while the drawer slid away opens it only after the full delay.
     AnimationFrame Animate(const Rect& window, int open_width, std::uint32_t now);
@@ -82,6 +89,7 @@ public:
 private:
     // Zero at start-up, so a pointer already inside at the first poll opens the drawer.
     std::uint32_t last_outside_ = 0;
+    DockEdge edge_;
     int collapsed_width_ = kCollapsedWidth;
     bool held_ = false;
 };

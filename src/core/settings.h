@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/dock_setting.h"
 #include "core/hot_key.h"
 
 namespace zarkit {
@@ -19,6 +21,11 @@ struct Settings {
     std::string Hot_Key = kDefaultHotKey;
     // Each list sorted by label; off, in the order the file holds its items.
     bool Sort_ByName = true;
+    // Where the drawer lives. None while the store has no such element: the primary
+    // monitor, at its left edge unless another monitor lies beyond it. Kept apart from a
+    // stored "left", and written only once the user chose a place.
+    std::optional<std::string> Dock_Screen;
+    std::optional<DockSide> Dock_Side;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

@@ -35,6 +35,8 @@ constexpr std::array<FlagSetting, 4> kFlagSettings{{
 constexpr char kTickCount[] = "Show_TickCount";
 constexpr char kHotKey[] = "Hot_Key";
 constexpr char kSortByName[] = "Sort_ByName";
+constexpr char kDockScreen[] = "Dock_Screen";
+constexpr char kDockSide[] = "Dock_Side";
 
 XmlNode FileDesc(XmlDocument& document) {
     return document.SelectSingle(document.DocumentNode(), "File_Desc");
@@ -431,6 +433,8 @@ void Store::ReadSettings(Settings& settings) {
         settings.Show_TickCount = kDefaultShowTickCount;
         settings.Hot_Key = kDefaultHotKey;
         settings.Sort_ByName = true;
+        settings.Dock_Screen.reset();
+        settings.Dock_Side.reset();
         return;
     }
     for (const FlagSetting& flag : kFlagSettings) {
@@ -447,6 +451,12 @@ void Store::ReadSettings(Settings& settings) {
     // Lists were always sorted before the setting existed.
     const XmlNode sort_by_name = document.SelectSingle(file_desc, kSortByName);
     settings.Sort_ByName = !sort_by_name || ParseSettingFlag(document.Text(sort_by_name));
+    // Kept as stored: a screen not connected now is still the one wanted.
+    const XmlNode dock_screen = document.SelectSingle(file_desc, kDockScreen);
+    settings.Dock_Screen =
+        dock_screen ? std::optional<std::string>(document.Text(dock_screen)) : std::nullopt;
+    const XmlNode dock_side = document.SelectSingle(file_desc, kDockSide);
+    settings.Dock_Side = dock_side ? ParseDockSide(document.Text(dock_side)) : std::nullopt;
 }
 
 bool Store::WriteSettings(const Settings& settings) {
@@ -465,6 +475,13 @@ bool Store::WriteSettings(const Settings& settings) {
         // The program's own newer settings first: a missing Show_TickCount must become the
         // last child of File_Desc, where older programs look for it.
         written &= WriteSetting(edit, file_desc, kHotKey, XmlText(settings.Hot_Key));
+        if (settings.Dock_Screen) {
+            written &= WriteSetting(edit, file_desc, kDockScreen, XmlText(*settings.Dock_Screen));
+        }
+        if (settings.Dock_Side) {
+            written &=
+                WriteSetting(edit, file_desc, kDockSide, FormatDockSide(*settings.Dock_Side));
+        }
         written &=
             WriteSetting(edit, file_desc, kSortByName, FormatSettingFlag(settings.Sort_ByName));
         written &=

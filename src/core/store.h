@@ -74,10 +74,12 @@ public:
     void LoadAllTables(TableLoadSink& sink);
 
     // Each setting is read on its own: a missing element leaves that setting as it
-    // was, except Show_TickCount and Hot_Key, which then take their defaults. A stored
-    // delay outside 0 to kMaxShowTickCount is read as the nearer limit.
+    // was, except Show_TickCount and Hot_Key, which then take their defaults, and
+    // Dock_Screen and Dock_Side, which are then none. A stored delay outside 0 to
+    // kMaxShowTickCount is read as the nearer limit.
     void ReadSettings(Settings& settings);
-    // Writes them all, creating a missing element at the end of File_Desc, and saves.
+    // Writes them all, creating a missing element at the end of File_Desc, and saves;
+    // Dock_Screen and Dock_Side only when they hold a value.
     // True when every setting was set and the file holds them.
     bool WriteSettings(const Settings& settings);
 

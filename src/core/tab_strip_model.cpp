@@ -8,28 +8,37 @@ namespace zarkit {
 
 std::optional<Rect> TabStripModel::SetLayout(TabLayout layout, const Rect& client) {
     layout_ = layout;
-    if (layout != TabLayout::kLeftBar) {
+    if (!HasBar()) {
         bar_ = Rect{client.left, client.top, client.right, kTabBarHeight};
         return std::nullopt;
     }
     const TabStripMetrics& m = metrics_;
-    bar_ = Rect{client.left, client.top, m.bar_width, client.bottom};
-    // Next sits above Prev at the top of the bar, 4 pixels (at 96 DPI) in from its right.
-    const int button_left = m.bar_width - m.button_size - m.button_inset;
-    const int button_right = m.bar_width - m.button_inset;
+    // Next sits above Prev at the top of the bar, 4 pixels (at 96 DPI) in from the list's
+    // side of it.
+    int button_left = 0;
+    if (layout == TabLayout::kRightBar) {
+        bar_ = Rect{client.right - m.bar_width, client.top, client.right, client.bottom};
+        button_left = bar_.left + m.button_inset;
+    } else {
+        bar_ = Rect{client.left, client.top, m.bar_width, client.bottom};
+        button_left = m.bar_width - m.button_size - m.button_inset;
+    }
+    const int button_right = button_left + m.button_size;
     const int next_top = client.top + m.button_inset;
     next_ = Rect{button_left, next_top, button_right, next_top + m.button_size};
     prev_ = Rect{button_left, next_.bottom, button_right, next_.bottom + m.button_size};
-    return Rect{m.bar_width, client.top, m.bar_width + client.Width() - m.bar_width,
-                client.top + client.Height()};
+    return ListArea(client);
 }
 
 Rect TabStripModel::ListArea(const Rect& client) const {
+    if (layout_ == TabLayout::kRightBar) {
+        return Rect{client.left, client.top, client.right - metrics_.bar_width, client.bottom};
+    }
     return Rect{client.left + metrics_.bar_width, client.top, client.right, client.bottom};
 }
 
 Rect TabStripModel::NewListRect(const Rect& client) const {
-    return layout_ == TabLayout::kLeftBar ? ListArea(client) : client;
+    return HasBar() ? ListArea(client) : client;
 }
 
 int TabStripModel::AddTab(TextExtent extent) {
@@ -134,7 +143,7 @@ bool TabStripModel::ScrollToShow(int index) {
     int start = cur_start_tab_;
     if (index < start) {
         start = index;
-    } else if (layout_ == TabLayout::kLeftBar) {
+    } else if (HasBar()) {
         // Tab k above the lowest drawn one fits while its top stays clear of the buttons.
         const int length = TabLength();
         const int room = bar_.bottom - length - 2 - prev_.bottom;
@@ -159,13 +168,20 @@ std::optional<std::size_t> TabStripModel::SelectedPosition() const {
 
 TabStripPaint TabStripModel::Paint(const Rect& client) {
     TabStripPaint paint;
-    paint.background =
-        Rect{bar_.right, bar_.top, bar_.right + client.Width(), bar_.top + client.Height()};
-    if (layout_ != TabLayout::kLeftBar) {
+    if (layout_ == TabLayout::kRightBar) {
+        paint.background = ListArea(client);
+    } else {
+        paint.background =
+            Rect{bar_.right, bar_.top, bar_.right + client.Width(), bar_.top + client.Height()};
+    }
+    if (!HasBar()) {
         return paint;
     }
     paint.bar_drawn = true;
-    paint.bar = Rect{client.left, client.top, client.left + metrics_.bar_width, client.bottom};
+    paint.bar =
+        layout_ == TabLayout::kRightBar
+            ? bar_
+            : Rect{client.left, client.top, client.left + metrics_.bar_width, client.bottom};
     paint.next_button = next_;
     paint.next_frame_y = ButtonFrameY(next_state_);
     paint.prev_button = prev_;
@@ -176,7 +192,7 @@ TabStripPaint TabStripModel::Paint(const Rect& client) {
 
 std::vector<TabPlacement> TabStripModel::PlaceTabs() {
     std::vector<TabPlacement> placed = Placements();
-    if (layout_ != TabLayout::kLeftBar) {
+    if (!HasBar()) {
         return placed;
     }
     for (TabRecord& tab : tabs_) {
@@ -190,7 +206,7 @@ std::vector<TabPlacement> TabStripModel::PlaceTabs() {
 
 std::vector<TabPlacement> TabStripModel::Placements() const {
     std::vector<TabPlacement> placed;
-    if (layout_ != TabLayout::kLeftBar) {
+    if (!HasBar()) {
         return placed;
     }
     const int length = TabLength();
@@ -209,16 +225,19 @@ std::vector<TabPlacement> TabStripModel::Placements() const {
         const int width = selected ? m.selected_tab_width : m.tab_width;
         const int bottom_cap = selected ? m.selected_tab_bottom_cap : m.tab_bottom_cap;
         const int top_cap = selected ? m.selected_tab_top_cap : m.tab_top_cap;
-        const int left = bar_.right - width;
-        // Flush with the list area, so the selected tab stands out 3 pixels to the left.
-        const Rect hit{left, v - bottom_cap - length, bar_.right, v};
+        // Flush with the list area, so the selected tab stands out 3 pixels further
+        // towards the screen edge.
+        const bool right_bar = layout_ == TabLayout::kRightBar;
+        const int left = right_bar ? bar_.left : bar_.right - width;
+        const int right = right_bar ? bar_.left + width : bar_.right;
+        const Rect hit{left, v - bottom_cap - length, right, v};
         placed.push_back(TabPlacement{
             .position = i,
             .selected = selected,
             .hit = hit,
-            .bottom_cap = Rect{left, v - bottom_cap, bar_.right, v},
-            .middle = Rect{left, v - length + top_cap, bar_.right, v - bottom_cap},
-            .top_cap = Rect{left, v - length, bar_.right, v - length + top_cap},
+            .bottom_cap = Rect{left, v - bottom_cap, right, v},
+            .middle = Rect{left, v - length + top_cap, right, v - bottom_cap},
+            .top_cap = Rect{left, v - length, right, v - length + top_cap},
         });
     }
     return placed;

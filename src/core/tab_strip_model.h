@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/dock_setting.h"
 #include "core/dpi_scale.h"
 #include "core/geometry.h"
 
@@ -29,9 +30,15 @@ inline constexpr int kTabTopCap = 5;
 inline constexpr Rect kNoHitRect{-1, -1, -1, -1};
 
 enum class TabLayout {
-    kLeftBar = 0,  // the drawer's layout
-    kTopBar = 1,   // provisional, right after creation
+    kLeftBar = 0,   // the drawer's layout at a left screen edge
+    kTopBar = 1,    // provisional, right after creation
+    kRightBar = 2,  // at a right screen edge: the left-bar layout mirrored
 };
+
+// The drawer's layout at a screen edge: the bar on the edge's side, the lists inwards.
+constexpr TabLayout DrawerTabLayout(DockSide side) {
+    return side == DockSide::kRight ? TabLayout::kRightBar : TabLayout::kLeftBar;
+}
 
 enum class ButtonState { kNormal = 0, kHot = 1, kPressed = 2 };
 
@@ -101,9 +108,9 @@ struct PointerEffect {
 class TabStripModel {
 public:
     // Returns where every list window goes (top of the z-order, hidden) in the
-    // left-bar layout; nothing for the top bar.
+    // left-bar and right-bar layouts; nothing for the top bar.
     std::optional<Rect> SetLayout(TabLayout layout, const Rect& client);
-    // The client area right of the bar: where the list windows are created.
+    // The client area beside the bar: where the list windows are created.
     Rect ListArea(const Rect& client) const;
 
     // The sizes the bar and the tabs are drawn at (the monitor's DPI); call SetLayout
@@ -167,6 +174,8 @@ public:
     int WidestTextHeight() const { return widest_text_height_; }
 
 private:
+    // The left-bar and right-bar layouts, which draw the bar and its tabs.
+    bool HasBar() const { return layout_ != TabLayout::kTopBar; }
     std::optional<int> PickTab(Point point);
     Rect ButtonArea() const;
     void SetButtonStates(ButtonState prev, ButtonState next);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include "core/geometry.h"
 #include "ui/handles.h"
 #include "ui/trace.h"
@@ -43,13 +45,17 @@ inline SIZE BitmapSize(HBITMAP bitmap) {
     return SIZE{info.bmWidth, info.bmHeight};
 }
 
-// A bitmap resource of this module; an empty owner (and a trace) when it is missing.
-inline Bitmap LoadBitmapResource(int id) {
+// A copy of the bitmap turned left for right; an empty owner when it cannot be made.
+Bitmap MirroredCopy(HBITMAP bitmap);
+
+// A bitmap resource of this module, turned left for right when `mirrored`; an empty owner
+// (and a trace) when it is missing.
+inline Bitmap LoadBitmapResource(int id, bool mirrored = false) {
     Bitmap bitmap(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
     if (!bitmap) {
         Trace(L"LoadBitmapW(%d) failed: %lu\n", id, GetLastError());
     }
-    return bitmap;
+    return mirrored && bitmap ? MirroredCopy(bitmap.Get()) : std::move(bitmap);
 }
 
 }  // namespace zarkit::ui

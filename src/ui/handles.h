@@ -80,6 +80,8 @@ using Region = UniqueHandle<NullEmptyTraits<HRGN, DeleteGdiObject>>;
 using ImageList = UniqueHandle<NullEmptyTraits<HIMAGELIST, ImageList_Destroy>>;
 // A shell item identifier list, as SHGetSpecialFolderLocation hands it out.
 using IdList = UniqueHandle<NullEmptyTraits<PIDLIST_ABSOLUTE, FreeIdList>>;
+// A registration for device notifications (RegisterDeviceNotificationW).
+using DeviceNotification = UniqueHandle<NullEmptyTraits<HDEVNOTIFY, UnregisterDeviceNotification>>;
 // A window created by its holder; released, not reset, when the system destroyed it already.
 using WindowHandle = UniqueHandle<NullEmptyTraits<HWND, DestroyWindow>>;
 

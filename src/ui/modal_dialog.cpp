@@ -84,6 +84,23 @@ void ModalDialog::SetChecked(int id, bool checked) {
     CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
+void ModalDialog::SetListEntries(int id, std::span<const std::string> entries, int selected) {
+    SendDlgItemMessageW(hwnd_, id, CB_RESETCONTENT, 0, 0);
+    for (const std::string& entry : entries) {
+        SendDlgItemMessageW(hwnd_, id, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(Widen(entry).c_str()));
+    }
+    SendDlgItemMessageW(hwnd_, id, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+int ModalDialog::SelectedEntry(int id) const {
+    return static_cast<int>(SendDlgItemMessageW(hwnd_, id, CB_GETCURSEL, 0, 0));
+}
+
+void ModalDialog::ShowItem(int id, bool show) {
+    ShowWindow(Item(id), show ? SW_SHOW : SW_HIDE);
+}
+
 void ModalDialog::EnableItem(int id, bool enable) {
     EnableWindow(Item(id), enable ? TRUE : FALSE);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,12 @@ protected:
     bool IsChecked(int id) const;
     void SetChecked(int id, bool checked);
     void EnableItem(int id, bool enable);
+    void ShowItem(int id, bool show);
+    // A drop-down list's entries, in this order (the list must not sort them), with the
+    // one at `selected` chosen; -1 for none.
+    void SetListEntries(int id, std::span<const std::string> entries, int selected);
+    // The chosen entry of a drop-down list; -1 for none.
+    int SelectedEntry(int id) const;
     // Focus to a field with its text selected, as after refused input.
     void FocusItem(int id);
     int ShowMessage(std::string_view text, std::string_view caption, UINT flags);

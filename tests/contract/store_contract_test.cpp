@@ -207,7 +207,8 @@ TEST_F(StoreContract, DefaultStoreHasProlog_SixSettingsInOrder_AndNoTables) {
     ASSERT_TRUE(store.Open(path_, nullptr));
     Settings settings;
     store.ReadSettings(settings);
-    EXPECT_EQ(settings, (Settings{true, 450, true, true, false, "Ctrl+Win+Z"}));
+    EXPECT_EQ(settings, (Settings{true, 450, true, true, false, "Ctrl+Win+Z", true, std::nullopt,
+                                  std::nullopt}));
     EXPECT_TRUE(Load(store).empty());
 
     EXPECT_FALSE(
@@ -320,7 +321,8 @@ TEST_F(StoreContract, SettingsAreFoundByNameAndFlagsAreExactlyYes) {
     Store store = OpenWith(StoreText(late_tick));
     Settings settings;
     store.ReadSettings(settings);
-    EXPECT_EQ(settings, (Settings{false, 77, false, true, true, "Ctrl+Win+Z"}));
+    EXPECT_EQ(settings, (Settings{false, 77, false, true, true, "Ctrl+Win+Z", true, std::nullopt,
+                                  std::nullopt}));
 
     Store second = OpenWith(StoreText(
         "<Start_OnWindow>Yes</Start_OnWindow><Show_TickCount> 77ms</Show_TickCount>"
@@ -344,10 +346,11 @@ TEST_F(StoreContract, SettingsAreReadAndWrittenEachOnItsOwn) {
         "<Show_TipOnStart>no</Show_TipOnStart><Animate_WindowOnStart>no</Animate_WindowOnStart>"
         "<SelTable_MouseOn>yes</SelTable_MouseOn>" +
         TableText("Tools")));
-    Settings settings{false, 0, true, true, false, "Ctrl+Alt+Z"};
+    Settings settings{false, 0, true, true, false, "Ctrl+Alt+Z", true, std::nullopt, std::nullopt};
     store.ReadSettings(settings);
     // Start_OnWindow is missing and stays as it was; the later ones are still read.
-    EXPECT_EQ(settings, (Settings{false, 450, false, false, true, "Ctrl+Win+Z"}));
+    EXPECT_EQ(settings, (Settings{false, 450, false, false, true, "Ctrl+Win+Z", true, std::nullopt,
+                                  std::nullopt}));
 
     settings.Show_TickCount = -25;
     ASSERT_TRUE(store.WriteSettings(settings));
@@ -364,6 +367,72 @@ TEST_F(StoreContract, SettingsAreReadAndWrittenEachOnItsOwn) {
                                    "Show_TickCount")
                   .size(),
               1u);
+}
+
+// Where the drawer lives: none stored is told apart from a stored "left", a store that has
+// none gets none from Settings unless the user chose a place, and what is stored is kept as
+// it was written, even a screen not connected now.
+TEST_F(StoreContract, ThePlacementIsStoredOnlyOnceChosenAndBeforeTheDelay) {
+    const std::string older = StoreText(
+        "<Start_OnWindow>no</Start_OnWindow><Show_TipOnStart>no</Show_TipOnStart>"
+        "<Animate_WindowOnStart>no</Animate_WindowOnStart><SelTable_MouseOn>no</SelTable_MouseOn>" +
+        TableText("Tools"));
+    Store store = OpenWith(older);
+    Settings settings;
+    settings.Dock_Screen = "\\\\.\\DISPLAY5";
+    settings.Dock_Side = DockSide::kRight;
+    store.ReadSettings(settings);
+    EXPECT_EQ(settings.Dock_Screen, std::nullopt);
+    EXPECT_EQ(settings.Dock_Side, std::nullopt);
+    ASSERT_TRUE(store.WriteSettings(settings));
+    EXPECT_EQ(ReadFile().find("Dock_"), std::string::npos);
+
+    // Chosen in the same store before it had a delay: both go before the delay added last.
+    Store chosen = OpenWith(older);
+    settings.Dock_Screen = "\\\\.\\DISPLAY2";
+    settings.Dock_Side = DockSide::kLeft;
+    ASSERT_TRUE(chosen.WriteSettings(settings));
+    const std::string bytes = ReadFile();
+    EXPECT_LT(bytes.find("<Hot_Key"), bytes.find("<Dock_Screen>\\\\.\\DISPLAY2</Dock_Screen>"));
+    EXPECT_LT(bytes.find("<Dock_Screen"), bytes.find("<Dock_Side>left</Dock_Side>"));
+    EXPECT_LT(bytes.find("<Dock_Side"), bytes.find("<Show_TickCount"));
+    EXPECT_EQ(bytes.find("<", bytes.find("</Show_TickCount>") + 1), bytes.find("</File_Desc>"));
+
+    Store reopened = OpenWith(bytes);
+    Settings read;
+    reopened.ReadSettings(read);
+    EXPECT_EQ(read, settings);
+    // Changed in place, not added again.
+    read.Dock_Side = DockSide::kRight;
+    ASSERT_TRUE(reopened.WriteSettings(read));
+    auto saved = Saved();
+    EXPECT_EQ(TextAt(*saved, "File_Desc/Dock_Side"), "right");
+    EXPECT_EQ(
+        saved->SelectChildren(saved->SelectSingle(saved->DocumentNode(), "File_Desc"), "Dock_Side")
+            .size(),
+        1u);
+}
+
+TEST_F(StoreContract, AStoredPlacementIsReadLenientlyAndKeptAsItStands) {
+    const std::pair<const char*, std::optional<DockSide>> sides[] = {
+        {"right", DockSide::kRight}, {" RIGHT ", DockSide::kRight}, {"Left", DockSide::kLeft},
+        {"", std::nullopt},          {"middle", std::nullopt},
+    };
+    for (const auto& [text, expected] : sides) {
+        Store store = OpenWith(StoreText(std::string(kSettings) + "<Dock_Side>" + text +
+                                         "</Dock_Side><Dock_Screen> Projector </Dock_Screen>"));
+        Settings settings;
+        store.ReadSettings(settings);
+        EXPECT_EQ(settings.Dock_Side, expected) << text;
+        EXPECT_EQ(settings.Dock_Screen, " Projector ");
+        // Settings that do not touch the place leave an unknown side as it was written.
+        ASSERT_TRUE(store.WriteSettings(settings));
+        auto saved = Saved();
+        EXPECT_EQ(TextAt(*saved, "File_Desc/Dock_Screen"), " Projector ");
+        if (!expected) {
+            EXPECT_EQ(TextAt(*saved, "File_Desc/Dock_Side"), text);
+        }
+    }
 }
 
 // Older programs find a delay they had to add at the very end of File_Desc: settings of

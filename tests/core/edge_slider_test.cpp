@@ -276,5 +276,74 @@ TEST(EdgeSliderKeyboard, HoldingAPointerOpenedDrawer) {
     EXPECT_EQ(slider.LastOutside(), 100u);
 }
 
+// At a right edge everything is mirrored: the strip is the last three columns, the drawer
+// opens to the left of the edge, the animation slides it off to the right.
+constexpr DockEdge kRightEdge{DockSide::kRight, 1024};
+constexpr Rect kRightOpen{514, 96, 1024, 672};
+constexpr Rect kRightStrip{1021, 96, 1024, 672};
+
+TEST(EdgeSliderRightEdge, RestingInTheStripOpensLeftwardsAndLeavingCollapses) {
+    EdgeSlider slider;
+    slider.SetEdge(kRightEdge);
+    slider.Poll(kRightStrip, Point{700, 300}, 1000, kOpenWidth, 450, false);
+    int polls = 0;
+    SlideStep step;
+    for (std::uint32_t tick = 1050; !step.move; tick += kPollPeriodMs) {
+        step = slider.Poll(kRightStrip, Point{1022, 300}, tick, kOpenWidth, 450, false);
+        ASSERT_LT(++polls, 20);
+    }
+    EXPECT_EQ(polls, 10);
+    EXPECT_EQ(step.move, kRightOpen);
+    // The column just beyond the edge is not in the strip.
+    EXPECT_TRUE(
+        slider.Poll(kRightStrip, Point{1024, 300}, 5000, kOpenWidth, 0, false).reassert_topmost);
+    const SlideStep collapse = slider.Poll(kRightOpen, Point{300, 300}, 6000, kOpenWidth, 0, false);
+    EXPECT_EQ(collapse.move, kRightStrip);
+    EXPECT_TRUE(collapse.reassert_topmost);
+    // Docked means its right border at the edge: one moved in is left alone.
+    EXPECT_EQ(slider.Poll(Rect{500, 96, 1010, 672}, Point{300, 300}, 7000, kOpenWidth, 0, false),
+              (SlideStep{std::nullopt, true}));
+}
+
+TEST(EdgeSliderRightEdge, TheAnimationSlidesOffToTheRightAndEndsAsTheStrip) {
+    EdgeSlider slider;
+    slider.SetEdge(kRightEdge);
+    Rect window = kRightOpen;
+    int ticks = 0;
+    AnimationFrame frame;
+    do {
+        frame = slider.Animate(window, kOpenWidth, static_cast<std::uint32_t>(ticks) * 20);
+        if (!frame.last) {
+            EXPECT_EQ(frame.window.left, window.left + kAnimationStep);
+            EXPECT_EQ(frame.window.Width(), kOpenWidth);
+            EXPECT_LT(frame.window.left, 1024 - kCollapsedWidth) << "never wholly off the screen";
+        }
+        window = frame.window;
+        ASSERT_LT(++ticks, 100);
+    } while (!frame.last);
+    EXPECT_EQ(ticks, 51);
+    EXPECT_EQ(window, kRightStrip);
+}
+
+TEST(EdgeSliderRightEdge, TheKeyboardOpensAndCollapsesAtThatEdge) {
+    EdgeSlider slider;
+    slider.SetEdge(kRightEdge);
+    slider.SetCollapsedWidth(5);
+    EXPECT_EQ(slider.OpenByKeyboard(Rect{1019, 96, 1024, 672}, kOpenWidth).move, kRightOpen);
+    EXPECT_EQ(slider.Collapse(kRightOpen, 10).move, (Rect{1019, 96, 1024, 672}));
+}
+
+// A left edge on a monitor left of the primary one, at negative coordinates.
+TEST(EdgeSliderRightEdge, ALeftEdgeAwayFromZeroWorksAsAtZero) {
+    EdgeSlider slider;
+    slider.SetEdge(DockEdge{DockSide::kLeft, -1920});
+    const Rect strip{-1920, 135, -1917, 945};
+    slider.Poll(strip, Point{-1000, 300}, 0, 960, 0, false);
+    EXPECT_EQ(slider.Poll(strip, Point{-1919, 300}, 50, 960, 0, false).move,
+              (Rect{-1920, 135, -960, 945}));
+    EXPECT_EQ(slider.Poll(Rect{-1920, 135, -960, 945}, Point{100, 300}, 100, 960, 0, false).move,
+              strip);
+}
+
 }  // namespace
 }  // namespace zarkit

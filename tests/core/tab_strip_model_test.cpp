@@ -47,6 +47,41 @@ TEST(TabStripLayout, LeftBarPlacesBarButtonsAndLists) {
     EXPECT_EQ(strip.NewListRect(kClient), (Rect{39, 0, 451, 536}));
 }
 
+// At a right screen edge the strip is the mirror image: the bar at the right, next to the
+// edge, the lists to its left, the tabs flush with the lists, the buttons 4 pixels in from
+// the lists' side. Clicks and the paint use the same rectangles.
+TEST(TabStripLayout, RightBarMirrorsTheLeftBar) {
+    TabStripModel strip;
+    EXPECT_EQ(strip.SetLayout(TabLayout::kRightBar, kClient), (Rect{0, 0, 412, 536}));
+    EXPECT_EQ(strip.Bar(), (Rect{412, 0, 451, 536}));
+    EXPECT_EQ(strip.NextRect(), (Rect{416, 4, 433, 21}));
+    EXPECT_EQ(strip.PrevRect(), (Rect{416, 21, 433, 38}));
+    EXPECT_EQ(strip.ListArea(kClient), (Rect{0, 0, 412, 536}));
+    EXPECT_EQ(strip.NewListRect(kClient), (Rect{0, 0, 412, 536}));
+    EXPECT_EQ(DrawerTabLayout(DockSide::kRight), TabLayout::kRightBar);
+    EXPECT_EQ(DrawerTabLayout(DockSide::kLeft), TabLayout::kLeftBar);
+
+    for (int i = 0; i < 3; ++i) {
+        strip.Select(strip.AddTab(kName50));
+    }
+    strip.Select(0);
+    const TabStripPaint paint = strip.Paint(kClient);
+    EXPECT_TRUE(paint.bar_drawn);
+    EXPECT_EQ(paint.bar, (Rect{412, 0, 451, 536}));
+    EXPECT_EQ(paint.background, (Rect{0, 0, 412, 536}));
+    ASSERT_EQ(paint.tabs.size(), 3u);
+    // The same heights as on the left; the selected tab 3 pixels wider, towards the edge.
+    EXPECT_EQ(paint.tabs[0].hit, (Rect{412, 460, 444, 535}));
+    EXPECT_EQ(paint.tabs[0].middle, (Rect{412, 471, 444, 530}));
+    EXPECT_EQ(paint.tabs[1].hit, (Rect{412, 389, 441, 463}));
+    EXPECT_EQ(strip.LeftButtonDown(CentreOf(paint.tabs[2].hit)).picked, 2);
+    EXPECT_EQ(strip.LeftButtonDown(CentreOf(strip.NextRect())).trace, "next m_CurStartTab 0\n");
+
+    // Back to the left, everything is where it always was.
+    EXPECT_EQ(strip.SetLayout(TabLayout::kLeftBar, kClient), (Rect{39, 0, 451, 536}));
+    EXPECT_EQ(strip.NextRect(), (Rect{18, 4, 35, 21}));
+}
+
 TEST(TabStripLayout, TopBarIsProvisionalAndDrawsNoTabs) {
     TabStripModel strip;
     EXPECT_EQ(strip.SetLayout(TabLayout::kTopBar, kClient), std::nullopt);

@@ -31,6 +31,11 @@
 //                                 id|class|text|left,top,right,bottom|enabled|checked
 //                                 (checked: 1 ticked, 0 not, - not a check box; a hot-key
 //                                 control's text is its key word, 0xHHLL)
+//   zkprobe monitors              the monitors Windows (Wine) reports, one a line:
+//                                 device|left,top,right,bottom|work area|primary (1 or 0)
+//   zkprobe shown TITLE ID        1 when control ID of that dialog is visible, else 0
+//   zkprobe entries TITLE ID      the entries of drop-down list ID of that dialog, one a line,
+//                                 the chosen one marked with a leading *
 //   zkprobe accessible CLASS [ID] the accessible object of the first top-level window of CLASS,
 //                                 or of its first visible descendant with control id ID, as
 //                                 a screen reader asks for it; one line for the object, then
@@ -459,6 +464,19 @@ int PrintFocus() {
     return 0;
 }
 
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+    MONITORINFOEXW info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& m = info.rcMonitor;
+        const RECT& w = info.rcWork;
+        std::printf("%s|%ld,%ld,%ld,%ld|%ld,%ld,%ld,%ld|%d\n", Utf8(info.szDevice).c_str(), m.left,
+                    m.top, m.right, m.bottom, w.left, w.top, w.right, w.bottom,
+                    (info.dwFlags & MONITORINFOF_PRIMARY) != 0 ? 1 : 0);
+    }
+    return TRUE;
+}
+
 int wmain(int argc, wchar_t** argv) {
     if (argc >= 3 && std::wcscmp(argv[1], L"accessible") == 0) {
         CoInitialize(nullptr);
@@ -475,6 +493,9 @@ int wmain(int argc, wchar_t** argv) {
     if (argc >= 2 && std::wcscmp(argv[1], L"windows") == 0) {
         EnumWindows(PrintWindow, 0);
         return 0;
+    }
+    if (argc >= 2 && std::wcscmp(argv[1], L"monitors") == 0) {
+        return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? 0 : 1;
     }
     if (argc >= 2 && std::wcscmp(argv[1], L"focus") == 0) {
         return PrintFocus();
@@ -548,6 +569,32 @@ int wmain(int argc, wchar_t** argv) {
         EnumChildWindows(dialog, PrintControl, 0);
         return 0;
     }
+    if (argc >= 4 &&
+        (std::wcscmp(argv[1], L"entries") == 0 || std::wcscmp(argv[1], L"shown") == 0)) {
+        const HWND dialog = FindWindowW(L"#32770", argv[2]);
+        const HWND list =
+            dialog != nullptr
+                ? GetDlgItem(dialog, static_cast<int>(std::wcstol(argv[3], nullptr, 0)))
+                : nullptr;
+        if (list == nullptr) {
+            std::fprintf(stderr, "no such dialog or control\n");
+            return 2;
+        }
+        if (std::wcscmp(argv[1], L"shown") == 0) {
+            std::printf("%d\n", IsWindowVisible(list) ? 1 : 0);
+            return 0;
+        }
+        const auto count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+        const auto chosen = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            wchar_t text[1024] = L"";
+            if (SendMessageW(list, CB_GETLBTEXTLEN, i, 0) < 1024) {
+                SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            }
+            std::printf("%s%s\n", i == chosen ? "*" : "", Utf8(text).c_str());
+        }
+        return 0;
+    }
     if (argc >= 5 && std::wcscmp(argv[1], L"postchild") == 0) {
         const HWND window = FindWindowW(argv[2], nullptr);
         if (window == nullptr) {
@@ -597,10 +644,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::fprintf(
         stderr,
-        "usage: zkprobe windows | focus | items CLASS | resources CLASS | post CLASS MSG [W L] |"
+        "usage: zkprobe windows | monitors | focus | items CLASS | resources CLASS | post CLASS "
+        "MSG [W L] |"
         " postreg CLASS NAME [W L] | send CLASS MSG [W L] | postchild CLASS CHILD MSG [W L] | "
         "close CLASS |"
-        " sync CLASS | traydel CLASS ID | press TITLE BUTTON | controls TITLE |"
+        " sync CLASS | traydel CLASS ID | press TITLE BUTTON | controls TITLE | entries TITLE ID | "
+        "shown TITLE ID |"
         " keyacl PATH [SDDL] | accessible CLASS [ID] | accaction CLASS ID CHILD | hold PATH MS\n");
     return 2;
 }

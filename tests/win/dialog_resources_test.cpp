@@ -19,7 +19,8 @@ enum class Kind {
     kCheckBox,
     kRule,
     kIcon,
-    kHotKey
+    kHotKey,
+    kDropDownList
 };
 
 struct Control {
@@ -79,10 +80,10 @@ const std::vector<Template>& Templates() {
           {1008, Kind::kEdit, L"", {19, 140, 186, 14}}}},
         {156,
          L"Settings",
-         236,
-         132,
-         {{IDOK, Kind::kDefaultButton, L"OK", {31, 93, 50, 14}},
-          {IDCANCEL, Kind::kButton, L"Cancel", {141, 93, 50, 14}},
+         292,
+         172,
+         {{IDOK, Kind::kDefaultButton, L"OK", {89, 151, 50, 14}},
+          {IDCANCEL, Kind::kButton, L"Cancel", {153, 151, 50, 14}},
           {1009, Kind::kCheckBox, L"Start Zarkit on windows start.", {24, 7, 129, 10}},
           {1010, Kind::kCheckBox, L"Show tip on start.", {24, 21, 73, 10}},
           {1011, Kind::kCheckBox, L"Animate window when start.", {24, 35, 107, 10}},
@@ -91,9 +92,17 @@ const std::vector<Template>& Templates() {
           {1002, Kind::kEdit, L"", {136, 75, 40, 14}},
           {-1, Kind::kLabel, L"Show window after mouse on left", {24, 79, 108, 8}},
           {-1, Kind::kLabel, L"milliseconds", {183, 77, 38, 8}},
-          {1018, Kind::kLabel, L"Hot key to open the drawer", {24, 114, 108, 8}},
-          {1019, Kind::kHotKey, L"", {136, 111, 58, 14}},
-          {1026, Kind::kCheckBox, L"+ Win", {198, 113, 34, 10}}}},
+          {1018, Kind::kLabel, L"Hot key to open the drawer", {24, 97, 108, 8}},
+          {1019, Kind::kHotKey, L"", {136, 94, 58, 14}},
+          {1026, Kind::kCheckBox, L"+ Win", {198, 96, 34, 10}},
+          {1020, Kind::kLabel, L"Screen:", {24, 115, 26, 8}},
+          {1021, Kind::kDropDownList, L"", {52, 113, 158, 80}},
+          {1022, Kind::kLabel, L"Side:", {218, 115, 18, 8}},
+          {1023, Kind::kDropDownList, L"", {238, 113, 42, 40}},
+          {1024,
+           Kind::kLabel,
+           L"The pointer does not stop at this edge: another screen lies beyond it.",
+           {24, 131, 256, 16}}}},
         {153,
          L"About Zarkit",
          246,
@@ -182,6 +191,14 @@ void ExpectKind(HWND control, Kind kind) {
                 << cls;
             EXPECT_TRUE(tab_stop);
             break;
+        case Kind::kDropDownList:
+            EXPECT_EQ(CompareStringOrdinal(cls.c_str(), -1, WC_COMBOBOXW, -1, TRUE), CSTR_EQUAL)
+                << cls;
+            EXPECT_TRUE(tab_stop);
+            // A list to choose from: nothing can be typed, and the entries keep their order.
+            EXPECT_EQ(style & 0x3, static_cast<DWORD>(CBS_DROPDOWNLIST));
+            EXPECT_FALSE(style & CBS_SORT);
+            break;
         case Kind::kLabel:
         case Kind::kRule:
         case Kind::kIcon: {
@@ -247,7 +264,11 @@ TEST(DialogResources, EveryTemplateHasItsCaptionFrameFontSizeAndControlsInOrder)
             EXPECT_EQ(got.top, want.top);
             if (control.kind != Kind::kIcon) {  // an icon sizes its static to itself
                 EXPECT_EQ(got.right - got.left, want.right);
-                EXPECT_EQ(got.bottom - got.top, want.bottom);
+                // A drop-down list's height is that of its open list; closed, the system
+                // sizes it to its font.
+                if (control.kind != Kind::kDropDownList) {
+                    EXPECT_EQ(got.bottom - got.top, want.bottom);
+                }
             }
             child = GetWindow(child, GW_HWNDNEXT);
         }

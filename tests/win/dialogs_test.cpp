@@ -468,6 +468,128 @@ TEST(Dialogs, SettingsHotKeyUnchangedClearedOrUnusable) {
     }
 }
 
+std::vector<std::wstring> ListEntries(const ui::ModalDialog& dialog, int id) {
+    std::vector<std::wstring> entries;
+    const HWND list = GetDlgItem(dialog.Hwnd(), id);
+    const auto count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, i, 0)) + 1,
+                          L'\0');
+        text.resize(static_cast<std::size_t>(
+            SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+// Chooses an entry as the user does: the list tells the dialog of the new selection.
+void ChooseEntry(const ui::ModalDialog& dialog, int id, int entry) {
+    const HWND list = GetDlgItem(dialog.Hwnd(), id);
+    SendMessageW(list, CB_SETCURSEL, entry, 0);
+    SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+}
+
+int ChosenEntry(const ui::ModalDialog& dialog, int id) {
+    return static_cast<int>(SendDlgItemMessageW(dialog.Hwnd(), id, CB_GETCURSEL, 0, 0));
+}
+
+bool NoteShown(const ui::ModalDialog& dialog) {
+    return IsWindowVisible(GetDlgItem(dialog.Hwnd(), IDC_INNER_EDGE_NOTE)) != FALSE;
+}
+
+// A second screen left of the primary one.
+std::vector<Monitor> PrimaryOnTheRight() {
+    return {Monitor{{-1280, 0, 0, 1024}, {-1280, 0, 0, 984}, 96, "\\\\.\\DISPLAY2", false},
+            Monitor{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96, "\\\\.\\DISPLAY1", true}};
+}
+
+// Nothing stored: the lists show where the drawer is (the primary's outer right edge);
+// choosing its inner left edge brings the note, and OK stores what the lists show.
+TEST(Dialogs, SettingsPlacementShowsTheDrawersPlaceAndTakesAChosenOne) {
+    CDlgSetting dialog;
+    dialog.m_Settings = StoredSettings();
+    dialog.m_Monitors = PrimaryOnTheRight();
+    std::vector<std::wstring> screens, sides;
+    int shown_screen = -1, shown_side = -1;
+    bool note_at_first = true, note_at_left = false;
+    DialogScript script;
+    script.Then([&] {
+        if (!Shown(dialog)) {
+            return false;
+        }
+        screens = ListEntries(dialog, IDC_DOCK_SCREEN);
+        sides = ListEntries(dialog, IDC_DOCK_SIDE);
+        shown_screen = ChosenEntry(dialog, IDC_DOCK_SCREEN);
+        shown_side = ChosenEntry(dialog, IDC_DOCK_SIDE);
+        note_at_first = NoteShown(dialog);
+        ChooseEntry(dialog, IDC_DOCK_SIDE, 0);
+        note_at_left = NoteShown(dialog);
+        Click(dialog.Hwnd(), IDOK);
+        return true;
+    });
+    EXPECT_EQ(script.Run([&] { return dialog.DoModal(); }), IDOK);
+    EXPECT_EQ(screens,
+              (std::vector<std::wstring>{L"Primary screen", L"Screen 1: 1920 x 1080, primary",
+                                         L"Screen 2: 1280 x 1024, left of the primary"}));
+    EXPECT_EQ(sides, (std::vector<std::wstring>{L"Left", L"Right"}));
+    EXPECT_EQ(shown_screen, 0);
+    EXPECT_EQ(shown_side, 1);
+    EXPECT_FALSE(note_at_first);
+    EXPECT_TRUE(note_at_left);
+    EXPECT_EQ(dialog.m_Settings.Dock_Screen, "primary");
+    EXPECT_EQ(dialog.m_Settings.Dock_Side, DockSide::kLeft);
+}
+
+// Left alone, or changed and changed back, the place stays as stored: none stays none, and
+// a screen not connected now keeps its name; changing only the side keeps the screen.
+TEST(Dialogs, SettingsPlacementLeftAloneStaysAsStored) {
+    for (const bool touched : {false, true}) {
+        SCOPED_TRACE(touched);
+        CDlgSetting dialog;
+        dialog.m_Settings = StoredSettings();
+        dialog.m_Monitors = PrimaryOnTheRight();
+        DialogScript script;
+        script.Then([&] {
+            if (!Shown(dialog)) {
+                return false;
+            }
+            if (touched) {
+                ChooseEntry(dialog, IDC_DOCK_SCREEN, 2);
+                ChooseEntry(dialog, IDC_DOCK_SIDE, 0);
+                ChooseEntry(dialog, IDC_DOCK_SCREEN, 0);
+                ChooseEntry(dialog, IDC_DOCK_SIDE, 1);
+            }
+            Click(dialog.Hwnd(), IDOK);
+            return true;
+        });
+        EXPECT_EQ(script.Run([&] { return dialog.DoModal(); }), IDOK);
+        EXPECT_EQ(dialog.m_Settings, StoredSettings());
+    }
+
+    CDlgSetting dialog;
+    dialog.m_Settings = StoredSettings();
+    dialog.m_Settings.Dock_Screen = "\\\\.\\DISPLAY3";
+    dialog.m_Settings.Dock_Side = DockSide::kLeft;
+    dialog.m_Monitors = PrimaryOnTheRight();
+    std::wstring shown;
+    DialogScript script;
+    script.Then([&] {
+        if (!Shown(dialog)) {
+            return false;
+        }
+        shown = ListEntries(dialog, IDC_DOCK_SCREEN)
+                    .at(static_cast<std::size_t>(ChosenEntry(dialog, IDC_DOCK_SCREEN)));
+        ChooseEntry(dialog, IDC_DOCK_SIDE, 1);
+        Click(dialog.Hwnd(), IDOK);
+        return true;
+    });
+    EXPECT_EQ(script.Run([&] { return dialog.DoModal(); }), IDOK);
+    EXPECT_EQ(shown, L"Screen 3: not connected");
+    EXPECT_EQ(dialog.m_Settings.Dock_Screen, "\\\\.\\DISPLAY3");
+    EXPECT_EQ(dialog.m_Settings.Dock_Side, DockSide::kRight);
+}
+
 struct ColourAnswer {
     HBRUSH brush = nullptr;
     int background_mode = 0;

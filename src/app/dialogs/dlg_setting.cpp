@@ -63,7 +63,41 @@ bool CDlgSetting::OnInitDialog() {
     m_ShownHotKey = HotKeyControlWord(stored).value_or(0);
     m_ShownWin = m_ShownHotKey != 0 && (stored.modifiers & kModWin) != 0;
     ShowHotKey(m_ShownHotKey, m_ShownWin);
+    ShowPlacement();
     return true;
+}
+
+void CDlgSetting::ShowPlacement() {
+    m_ScreenChoices = ScreenChoices(m_Monitors, m_Settings.Dock_Screen);
+    m_ShownPlacement =
+        CurrentChoice(m_Monitors, m_ScreenChoices, m_Settings.Dock_Screen, m_Settings.Dock_Side);
+    std::vector<std::string> screens;
+    for (const ScreenChoice& choice : m_ScreenChoices) {
+        screens.push_back(choice.text);
+    }
+    SetListEntries(IDC_DOCK_SCREEN, screens, static_cast<int>(m_ShownPlacement.screen));
+    const std::string sides[] = {"Left", "Right"};
+    SetListEntries(IDC_DOCK_SIDE, sides, m_ShownPlacement.side == DockSide::kRight ? 1 : 0);
+    ShowInnerEdgeNote();
+}
+
+PlacementChoice CDlgSetting::ChosenPlacement() const {
+    const int screen = SelectedEntry(IDC_DOCK_SCREEN);
+    return PlacementChoice{screen < 0 ? m_ShownPlacement.screen : static_cast<std::size_t>(screen),
+                           SelectedEntry(IDC_DOCK_SIDE) == 1 ? DockSide::kRight : DockSide::kLeft};
+}
+
+void CDlgSetting::ShowInnerEdgeNote() {
+    ShowItem(IDC_INNER_EDGE_NOTE,
+             ChoiceIsInnerEdge(m_Monitors, m_ScreenChoices, ChosenPlacement()));
+}
+
+bool CDlgSetting::OnCommand(int id, int code, HWND control) {
+    if ((id == IDC_DOCK_SCREEN || id == IDC_DOCK_SIDE) && code == CBN_SELCHANGE) {
+        ShowInnerEdgeNote();
+        return true;
+    }
+    return CMyDialog::OnCommand(id, code, control);
 }
 
 std::uint16_t CDlgSetting::HotKeyWord() const {
@@ -125,6 +159,10 @@ void CDlgSetting::OnOK() {
     }
     m_Settings.Show_TickCount = static_cast<int>(m_ShowDelay);
     m_Settings.Hot_Key = hot_key;
+    if (const PlacementChoice chosen = ChosenPlacement(); chosen != m_ShownPlacement) {
+        m_Settings.Dock_Screen = m_ScreenChoices[chosen.screen].setting;
+        m_Settings.Dock_Side = chosen.side;
+    }
     EndDialog(IDOK);
 }
 

@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "app/dialogs/my_dialog.h"
+#include "core/drawer_placement.h"
 #include "core/hot_key.h"
+#include "core/placement_choices.h"
 #include "core/settings.h"
 
 namespace zarkit {
@@ -23,6 +26,11 @@ namespace zarkit {
 // m_TryHotKey, which registers it: when it cannot (another program holds the key), the
 // dialog says so, shows the old key again and stays open, and the old key stays
 // registered.
+//
+// The placement row offers the screens of m_Monitors and the two sides, showing where the
+// drawer is now, and notes under it when the chosen edge is an inner one. OK takes a place
+// into Dock_Screen and Dock_Side only when the user changed it: left alone, a place that
+// was never stored stays unstored (the default that avoids inner edges).
 class CDlgSetting : public CMyDialog {
 public:
     explicit CDlgSetting(HWND parent = nullptr);
@@ -33,10 +41,13 @@ public:
     // Registers a new hot key in place of the old one; false when the system refused it.
     // Without it a new key is taken as it is.
     std::function<bool(const HotKey&)> m_TryHotKey;
+    // The monitors there are, for the placement row.
+    std::vector<Monitor> m_Monitors;
 
 protected:
     bool DoDataExchange(bool save) override;
     bool OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
     void OnOK() override;
 
 private:
@@ -44,11 +55,16 @@ private:
     bool ReadHotKey(std::string& text);
     std::uint16_t HotKeyWord() const;
     void ShowHotKey(std::uint16_t word, bool win);
+    void ShowPlacement();
+    PlacementChoice ChosenPlacement() const;
+    void ShowInnerEdgeNote();
 
     // What the control and the Win box showed at the start: left as they were, the stored
     // text is kept as it is, even for a key the control cannot show.
     std::uint16_t m_ShownHotKey = 0;
     bool m_ShownWin = false;
+    std::vector<ScreenChoice> m_ScreenChoices;
+    PlacementChoice m_ShownPlacement;
 };
 
 }  // namespace zarkit
