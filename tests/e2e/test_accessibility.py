@@ -30,7 +30,11 @@ HIGH_CONTRAST_COLOURS = {
     "Window": (0, 0, 0), "WindowText": (255, 255, 255), "Hilight": (26, 235, 255),
     "HilightText": (0, 0, 0), "ButtonFace": (0, 0, 0), "ButtonText": (255, 255, 255),
     "GrayText": (63, 242, 0), "HotTrackingColor": (255, 255, 0)}
-COLOURS_KEY = "HKCU\\Control Panel\\Colors"
+# Wine keeps the colours a theme sets (a fresh prefix starts with its "Light" theme) in a
+# volatile copy that wins over the user's own; a high-contrast scheme sets both, as Windows'
+# SetSysColors would.
+COLOURS_KEYS = ("HKCU\\Control Panel\\Colors",
+                "HKCU\\Software\\Wine\\Temporary System Parameters\\Control Panel\\Colors")
 HIGH_CONTRAST_KEY = "HKCU\\Control Panel\\Accessibility\\HighContrast"
 
 
@@ -209,22 +213,24 @@ class HighContrastTest(drive.CommandsTestCase):
     def setUpClass(cls):
         # The prefix's own values come back when the class is done, whatever happened.
         saved = {}
-        for name in HIGH_CONTRAST_COLOURS:
-            result = harness.reg("query", COLOURS_KEY, "/v", name, check=False)
-            saved[name] = next((line.split("REG_SZ", 1)[1].strip() for line in result.stdout.splitlines()
-                                if "REG_SZ" in line), None)
+        for key in COLOURS_KEYS:
+            for name in HIGH_CONTRAST_COLOURS:
+                result = harness.reg("query", key, "/v", name, check=False)
+                saved[key, name] = next((line.split("REG_SZ", 1)[1].strip()
+                                         for line in result.stdout.splitlines() if "REG_SZ" in line), None)
         cls.addClassCleanup(cls.restore_colours, saved)
         cls.addClassCleanup(harness.reg, "delete", HIGH_CONTRAST_KEY, "/v", "Flags", "/f", check=False)
-        for name, rgb in HIGH_CONTRAST_COLOURS.items():
-            harness.reg("add", COLOURS_KEY, "/v", name, "/d", colour_text(rgb), "/f")
+        for key in COLOURS_KEYS:
+            for name, rgb in HIGH_CONTRAST_COLOURS.items():
+                harness.reg("add", key, "/v", name, "/d", colour_text(rgb), "/f")
 
     @staticmethod
     def restore_colours(saved):
-        for name, value in saved.items():
+        for (key, name), value in saved.items():
             if value is None:
-                harness.reg("delete", COLOURS_KEY, "/v", name, "/f", check=False)
+                harness.reg("delete", key, "/v", name, "/f", check=False)
             else:
-                harness.reg("add", COLOURS_KEY, "/v", name, "/d", value, "/f")
+                harness.reg("add", key, "/v", name, "/d", value, "/f")
 
     @staticmethod
     def store_high_contrast(on):
