@@ -116,7 +116,6 @@ private:
 
     // Screen readers (raw_tab_ctrl_access.cpp).
     TabStripFacts AccessFacts() const override;
-    void PressScrollButton(bool next) override;
     void TakeFocus() override;
     LRESULT OnGetObject(WPARAM flags, LPARAM object_id);
     // Tells screen readers of a change of the selected tab, or of the focus on it.

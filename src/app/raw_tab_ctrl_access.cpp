@@ -64,19 +64,7 @@ TabStripFacts CRawTabCtrl::AccessFacts() const {
     facts.selected = SelectedPosition();
     facts.focused = Hwnd() != nullptr && GetFocus() == Hwnd();
     facts.client = ui::ClientRect(Hwnd());
-    facts.previous_button = m_Model.PrevRect();
-    facts.next_button = m_Model.NextRect();
-    facts.previous_state = m_Model.PrevState();
-    facts.next_state = m_Model.NextState();
-    facts.can_scroll_back = m_Model.CurStartTab() > 0;
-    facts.can_scroll_on = m_Model.CurStartTab() < TabCount() - 1;
     return facts;
-}
-
-void CRawTabCtrl::PressScrollButton(bool next) {
-    const Rect& button = next ? m_Model.NextRect() : m_Model.PrevRect();
-    Apply(m_Model.LeftButtonDown(
-        Point{button.left + button.Width() / 2, button.top + button.Height() / 2}));
 }
 
 void CRawTabCtrl::TakeFocus() {

@@ -16,19 +16,6 @@ AccessChild Tab(int position) {
     return AccessChild{AccessChildKind::kTab, position};
 }
 
-AccessDescription Button(const char* name, const Rect& location, ButtonState state,
-                         bool can_scroll) {
-    AccessDescription description;
-    description.role = AccessRole::kPushButton;
-    description.name = name;
-    description.state.pressed = state == ButtonState::kPressed;
-    description.state.hot = state == ButtonState::kHot;
-    description.state.unavailable = !can_scroll;
-    description.location = location;
-    description.default_action = kPressAction;
-    return description;
-}
-
 }  // namespace
 
 std::optional<AccessChild> ChildOfId(const TabStripFacts& facts, long id) {
@@ -39,31 +26,15 @@ std::optional<AccessChild> ChildOfId(const TabStripFacts& facts, long id) {
     if (id >= 1 && id <= tabs) {
         return Tab(static_cast<int>(id - 1));
     }
-    if (id == tabs + 1) {
-        return AccessChild{AccessChildKind::kPreviousButton};
-    }
-    if (id == tabs + 2) {
-        return AccessChild{AccessChildKind::kNextButton};
-    }
     return std::nullopt;
 }
 
-long IdOfChild(const TabStripFacts& facts, const AccessChild& child) {
-    switch (child.kind) {
-        case AccessChildKind::kTab:
-            return child.position + 1;
-        case AccessChildKind::kPreviousButton:
-            return TabCount(facts) + 1;
-        case AccessChildKind::kNextButton:
-            return TabCount(facts) + 2;
-        case AccessChildKind::kSelf:
-            break;
-    }
-    return 0;
+long IdOfChild(const TabStripFacts&, const AccessChild& child) {
+    return child.kind == AccessChildKind::kTab ? child.position + 1 : 0;
 }
 
 long AccessChildCount(const TabStripFacts& facts) {
-    return TabCount(facts) + 2;
+    return TabCount(facts);
 }
 
 AccessDescription DescribeChild(const TabStripFacts& facts, const AccessChild& child) {
@@ -88,12 +59,6 @@ AccessDescription DescribeChild(const TabStripFacts& facts, const AccessChild& c
             description.default_action = kSwitchAction;
             break;
         }
-        case AccessChildKind::kPreviousButton:
-            return Button(kPreviousTablesName, facts.previous_button, facts.previous_state,
-                          facts.can_scroll_back);
-        case AccessChildKind::kNextButton:
-            return Button(kNextTablesName, facts.next_button, facts.next_state,
-                          facts.can_scroll_on);
     }
     return description;
 }
@@ -106,12 +71,6 @@ std::optional<AccessChild> ChildAt(const TabStripFacts& facts, Point point) {
         if (facts.tabs[i].rect && facts.tabs[i].rect->Contains(point)) {
             return Tab(static_cast<int>(i));
         }
-    }
-    if (facts.previous_button.Contains(point)) {
-        return AccessChild{AccessChildKind::kPreviousButton};
-    }
-    if (facts.next_button.Contains(point)) {
-        return AccessChild{AccessChildKind::kNextButton};
     }
     return AccessChild{};
 }
@@ -143,27 +102,12 @@ AccessNavigation Navigate(const TabStripFacts& facts, const AccessChild& from,
             }
             break;
         case AccessDirection::kUp:
-            if (from.kind == AccessChildKind::kTab) {
-                navigation.found = Drawn(facts, from.position + 1)
-                                       ? Tab(from.position + 1)
-                                       : AccessChild{AccessChildKind::kPreviousButton};
-            } else if (from.kind == AccessChildKind::kPreviousButton) {
-                navigation.found = AccessChild{AccessChildKind::kNextButton};
+            if (Drawn(facts, from.position + 1)) {
+                navigation.found = Tab(from.position + 1);
             }
             break;
         case AccessDirection::kDown:
-            if (from.kind == AccessChildKind::kNextButton) {
-                navigation.found = AccessChild{AccessChildKind::kPreviousButton};
-            } else if (from.kind == AccessChildKind::kPreviousButton) {
-                // The highest tab drawn lies right below the buttons.
-                for (int position = static_cast<int>(facts.tabs.size()) - 1; position >= 0;
-                     --position) {
-                    if (Drawn(facts, position)) {
-                        navigation.found = Tab(position);
-                        break;
-                    }
-                }
-            } else if (Drawn(facts, from.position - 1)) {
+            if (Drawn(facts, from.position - 1)) {
                 navigation.found = Tab(from.position - 1);
             }
             break;
@@ -191,17 +135,7 @@ std::optional<AccessChild> SelectedChild(const TabStripFacts& facts) {
 }
 
 AccessAction DefaultActionOf(const AccessChild& child) {
-    switch (child.kind) {
-        case AccessChildKind::kTab:
-            return AccessAction::kChooseTab;
-        case AccessChildKind::kPreviousButton:
-            return AccessAction::kPressPrevious;
-        case AccessChildKind::kNextButton:
-            return AccessAction::kPressNext;
-        case AccessChildKind::kSelf:
-            break;
-    }
-    return AccessAction::kNone;
+    return child.kind == AccessChildKind::kTab ? AccessAction::kChooseTab : AccessAction::kNone;
 }
 
 AccessSelect SelectRequest(const AccessChild& child, unsigned flags) {

@@ -5,19 +5,16 @@
 #include <vector>
 
 #include "core/geometry.h"
-#include "core/tab_strip_model.h"
 
 // What assistive technology is told of the tab strip, in the terms of Microsoft Active
 // Accessibility: the strip is a page-tab list whose children are one page tab per table,
-// in table order, then the two scroll buttons. Child ids are MSAA's: 0 stands for the
-// strip itself, 1 for the first tab.
+// in table order. Its two scroll buttons are no children: they only bring tabs into sight
+// for the pointer, and every tab, in sight or not, is a child that can be chosen. Child ids
+// are MSAA's: 0 stands for the strip itself, 1 for the first tab.
 namespace zarkit {
 
 inline constexpr char kTabStripAccessName[] = "Tables";
-inline constexpr char kPreviousTablesName[] = "Previous tables";
-inline constexpr char kNextTablesName[] = "Next tables";
 inline constexpr char kSwitchAction[] = "Switch";
-inline constexpr char kPressAction[] = "Press";
 
 // What the tab strip knows of itself, gathered afresh for every question.
 struct TabStripFacts {
@@ -29,15 +26,9 @@ struct TabStripFacts {
     int selected = -1;      // position of the selected tab, -1 for none
     bool focused = false;   // the strip has the keyboard focus
     Rect client;            // the strip's client area
-    Rect previous_button;   // client coordinates
-    Rect next_button;
-    ButtonState previous_state = ButtonState::kNormal;
-    ButtonState next_state = ButtonState::kNormal;
-    bool can_scroll_back = false;  // a press of Previous would scroll
-    bool can_scroll_on = false;    // a press of Next would scroll
 };
 
-enum class AccessChildKind { kSelf, kTab, kPreviousButton, kNextButton };
+enum class AccessChildKind { kSelf, kTab };
 
 struct AccessChild {
     AccessChildKind kind = AccessChildKind::kSelf;
@@ -49,10 +40,10 @@ struct AccessChild {
 // The child an MSAA child id stands for; none for an id out of range.
 std::optional<AccessChild> ChildOfId(const TabStripFacts& facts, long id);
 long IdOfChild(const TabStripFacts& facts, const AccessChild& child);
-// The tabs and the two buttons.
+// One per table.
 long AccessChildCount(const TabStripFacts& facts);
 
-enum class AccessRole { kPageTabList, kPageTab, kPushButton };
+enum class AccessRole { kPageTabList, kPageTab };
 
 // The MSAA states these objects can be in.
 struct AccessState {
@@ -62,9 +53,6 @@ struct AccessState {
     bool focusable = false;
     bool invisible = false;
     bool offscreen = false;
-    bool pressed = false;
-    bool hot = false;
-    bool unavailable = false;
 
     friend bool operator==(const AccessState&, const AccessState&) = default;
 };
@@ -83,7 +71,7 @@ struct AccessDescription {
 // location being the window's.
 AccessDescription DescribeChild(const TabStripFacts& facts, const AccessChild& child);
 
-// What is at a point of the client area: a drawn tab, a button, else the strip itself;
+// What is at a point of the client area: a drawn tab, else the strip itself;
 // none outside the client area.
 std::optional<AccessChild> ChildAt(const TabStripFacts& facts, Point point);
 
@@ -97,7 +85,7 @@ struct AccessNavigation {
 };
 
 // Next and Previous go by child id; Up and Down on the screen, where tabs stack upwards
-// from the bottom of the bar beneath the two buttons.
+// from the bottom of the bar.
 AccessNavigation Navigate(const TabStripFacts& facts, const AccessChild& from,
                           AccessDirection direction);
 
@@ -106,7 +94,7 @@ AccessNavigation Navigate(const TabStripFacts& facts, const AccessChild& from,
 std::optional<AccessChild> FocusedChild(const TabStripFacts& facts);
 std::optional<AccessChild> SelectedChild(const TabStripFacts& facts);
 
-enum class AccessAction { kNone, kChooseTab, kPressPrevious, kPressNext };
+enum class AccessAction { kNone, kChooseTab };
 
 AccessAction DefaultActionOf(const AccessChild& child);
 

@@ -15,41 +15,34 @@ TabStripFacts ThreeTabs() {
                   {"Tools", std::nullopt}};
     facts.selected = 1;
     facts.client = Rect{0, 0, 451, 536};
-    facts.next_button = Rect{18, 4, 35, 21};
-    facts.previous_button = Rect{18, 21, 35, 38};
-    facts.can_scroll_on = true;
     return facts;
 }
 
 constexpr AccessChild kSelf{};
-constexpr AccessChild kPrevious{AccessChildKind::kPreviousButton};
-constexpr AccessChild kNext{AccessChildKind::kNextButton};
 constexpr AccessChild Tab(int position) {
     return AccessChild{AccessChildKind::kTab, position};
 }
 
-TEST(TabStripAccess, ChildIdsAreTheTabsInTableOrderThenTheTwoButtons) {
+TEST(TabStripAccess, ChildIdsAreTheTabsInTableOrder) {
     const TabStripFacts facts = ThreeTabs();
-    EXPECT_EQ(AccessChildCount(facts), 5);
+    EXPECT_EQ(AccessChildCount(facts), 3);
     EXPECT_EQ(ChildOfId(facts, 0), kSelf);
     EXPECT_EQ(ChildOfId(facts, 1), Tab(0));
     EXPECT_EQ(ChildOfId(facts, 3), Tab(2));
-    EXPECT_EQ(ChildOfId(facts, 4), kPrevious);
-    EXPECT_EQ(ChildOfId(facts, 5), kNext);
-    for (long id = 0; id <= 5; ++id) {
+    for (long id = 0; id <= 3; ++id) {
         EXPECT_EQ(IdOfChild(facts, *ChildOfId(facts, id)), id);
     }
     // Whatever a client sends, nothing else is a child.
-    for (const long id : {6L, -1L, -4L, LONG_MAX, LONG_MIN}) {
+    for (const long id : {4L, -1L, -4L, LONG_MAX, LONG_MIN}) {
         EXPECT_EQ(ChildOfId(facts, id), std::nullopt) << id;
     }
-    // Without tables only the buttons are left.
     TabStripFacts empty = ThreeTabs();
     empty.tabs.clear();
     empty.selected = -1;
-    EXPECT_EQ(AccessChildCount(empty), 2);
-    EXPECT_EQ(ChildOfId(empty, 1), kPrevious);
+    EXPECT_EQ(AccessChildCount(empty), 0);
+    EXPECT_EQ(ChildOfId(empty, 1), std::nullopt);
     EXPECT_EQ(SelectedChild(empty), std::nullopt);
+    EXPECT_EQ(Navigate(empty, kSelf, AccessDirection::kFirstChild).found, std::nullopt);
 }
 
 TEST(TabStripAccess, ATabIsASelectablePageTabNamedAfterItsTable) {
@@ -71,6 +64,12 @@ TEST(TabStripAccess, ATabIsASelectablePageTabNamedAfterItsTable) {
     EXPECT_FALSE(DescribeChild(facts, Tab(0)).state.focused);
 }
 
+TEST(TabStripAccess, TheStripIsAPageTabListNamedTables) {
+    const AccessDescription self = DescribeChild(ThreeTabs(), kSelf);
+    EXPECT_EQ(self.role, AccessRole::kPageTabList);
+    EXPECT_EQ(self.name, "Tables");
+}
+
 TEST(TabStripAccess, ATabScrolledOutOfTheBarIsInvisibleAndHasNoPlace) {
     const AccessDescription hidden = DescribeChild(ThreeTabs(), Tab(2));
     EXPECT_EQ(hidden.name, "Tools");
@@ -81,34 +80,14 @@ TEST(TabStripAccess, ATabScrolledOutOfTheBarIsInvisibleAndHasNoPlace) {
     EXPECT_EQ(ChildAt(ThreeTabs(), Point{20, 100}), kSelf);
 }
 
-TEST(TabStripAccess, TheScrollButtonsArePushButtonsUnavailableWhereTheyCannotScroll) {
-    TabStripFacts facts = ThreeTabs();
-    facts.next_state = ButtonState::kPressed;
-    facts.previous_state = ButtonState::kHot;
-    const AccessDescription previous = DescribeChild(facts, kPrevious);
-    EXPECT_EQ(previous.role, AccessRole::kPushButton);
-    EXPECT_EQ(previous.name, "Previous tables");
-    EXPECT_EQ(previous.default_action, "Press");
-    EXPECT_EQ(previous.location, facts.previous_button);
-    EXPECT_EQ(previous.state, (AccessState{.hot = true, .unavailable = true}));
-    const AccessDescription next = DescribeChild(facts, kNext);
-    EXPECT_EQ(next.name, "Next tables");
-    EXPECT_EQ(next.state, (AccessState{.pressed = true}));
-
-    const AccessDescription self = DescribeChild(facts, kSelf);
-    EXPECT_EQ(self.role, AccessRole::kPageTabList);
-    EXPECT_EQ(self.name, "Tables");
-}
-
-TEST(TabStripAccess, HitTestFindsTabsAndButtonsElseTheStripWithinItsClientArea) {
+TEST(TabStripAccess, HitTestFindsTabsElseTheStripWithinItsClientArea) {
     const TabStripFacts facts = ThreeTabs();
     EXPECT_EQ(ChildAt(facts, Point{20, 500}), Tab(0));
     EXPECT_EQ(ChildAt(facts, Point{20, 400}), Tab(1));
     // Where two tabs overlap the lower one wins, as it does for a click.
     EXPECT_EQ(ChildAt(facts, Point{38, 462}), Tab(0));
-    EXPECT_EQ(ChildAt(facts, Point{8, 500}), kSelf);  // the bar left of a narrower tab
-    EXPECT_EQ(ChildAt(facts, Point{20, 10}), kNext);
-    EXPECT_EQ(ChildAt(facts, Point{20, 30}), kPrevious);
+    EXPECT_EQ(ChildAt(facts, Point{8, 500}), kSelf);    // the bar left of a narrower tab
+    EXPECT_EQ(ChildAt(facts, Point{20, 10}), kSelf);    // a scroll button
     EXPECT_EQ(ChildAt(facts, Point{300, 300}), kSelf);  // the list area
     EXPECT_EQ(ChildAt(facts, Point{451, 10}), std::nullopt);
     EXPECT_EQ(ChildAt(facts, Point{-1, 500}), std::nullopt);
@@ -120,24 +99,20 @@ TEST(TabStripAccess, NavigationByOrderAndOnTheScreen) {
         return Navigate(facts, from, direction).found;
     };
     EXPECT_EQ(go(kSelf, AccessDirection::kFirstChild), Tab(0));
-    EXPECT_EQ(go(kSelf, AccessDirection::kLastChild), kNext);
+    EXPECT_EQ(go(kSelf, AccessDirection::kLastChild), Tab(2));
     EXPECT_TRUE(Navigate(facts, kSelf, AccessDirection::kNext).ask_window);
     EXPECT_FALSE(Navigate(facts, Tab(0), AccessDirection::kNext).ask_window);
 
     EXPECT_EQ(go(Tab(0), AccessDirection::kNext), Tab(1));
-    EXPECT_EQ(go(Tab(2), AccessDirection::kNext), kPrevious);
-    EXPECT_EQ(go(kNext, AccessDirection::kNext), std::nullopt);
+    EXPECT_EQ(go(Tab(2), AccessDirection::kNext), std::nullopt);
     EXPECT_EQ(go(Tab(0), AccessDirection::kPrevious), std::nullopt);
-    EXPECT_EQ(go(kPrevious, AccessDirection::kPrevious), Tab(2));
+    EXPECT_EQ(go(Tab(2), AccessDirection::kPrevious), Tab(1));
     EXPECT_EQ(go(Tab(1), AccessDirection::kFirstChild), std::nullopt);
 
-    // Tabs stack upwards under the buttons; a tab scrolled out is not on the way.
+    // Tabs stack upwards; a tab scrolled out is not on the way.
     EXPECT_EQ(go(Tab(0), AccessDirection::kUp), Tab(1));
-    EXPECT_EQ(go(Tab(1), AccessDirection::kUp), kPrevious);
-    EXPECT_EQ(go(kPrevious, AccessDirection::kUp), kNext);
-    EXPECT_EQ(go(kNext, AccessDirection::kUp), std::nullopt);
-    EXPECT_EQ(go(kNext, AccessDirection::kDown), kPrevious);
-    EXPECT_EQ(go(kPrevious, AccessDirection::kDown), Tab(1));
+    EXPECT_EQ(go(Tab(1), AccessDirection::kUp), std::nullopt);
+    EXPECT_EQ(go(Tab(1), AccessDirection::kDown), Tab(0));
     EXPECT_EQ(go(Tab(0), AccessDirection::kDown), std::nullopt);
     EXPECT_EQ(go(Tab(0), AccessDirection::kLeft), std::nullopt);
 }
@@ -156,8 +131,6 @@ TEST(TabStripAccess, FocusIsTheSelectedTabWhileTheStripHasTheKeyboard) {
 
 TEST(TabStripAccess, ActionsAndSelectionTakeOneTabAtATime) {
     EXPECT_EQ(DefaultActionOf(Tab(2)), AccessAction::kChooseTab);
-    EXPECT_EQ(DefaultActionOf(kPrevious), AccessAction::kPressPrevious);
-    EXPECT_EQ(DefaultActionOf(kNext), AccessAction::kPressNext);
     EXPECT_EQ(DefaultActionOf(kSelf), AccessAction::kNone);
 
     const AccessSelect both = SelectRequest(Tab(1), kSelectTakeFocus | kSelectTakeSelection);
@@ -169,7 +142,6 @@ TEST(TabStripAccess, ActionsAndSelectionTakeOneTabAtATime) {
          {0u, kSelectAdd, kSelectRemove, kSelectExtend, kSelectTakeSelection | kSelectAdd, 0x80u}) {
         EXPECT_FALSE(SelectRequest(Tab(1), flags).valid) << flags;
     }
-    EXPECT_FALSE(SelectRequest(kNext, kSelectTakeSelection).valid);
     EXPECT_FALSE(SelectRequest(kSelf, kSelectTakeFocus).valid);
 }
 

@@ -23,8 +23,6 @@ long RoleOf(AccessRole role) {
     switch (role) {
         case AccessRole::kPageTab:
             return ROLE_SYSTEM_PAGETAB;
-        case AccessRole::kPushButton:
-            return ROLE_SYSTEM_PUSHBUTTON;
         case AccessRole::kPageTabList:
             break;
     }
@@ -44,9 +42,6 @@ long StateOf(const AccessState& state) {
     add(state.focusable, STATE_SYSTEM_FOCUSABLE);
     add(state.invisible, STATE_SYSTEM_INVISIBLE);
     add(state.offscreen, STATE_SYSTEM_OFFSCREEN);
-    add(state.pressed, STATE_SYSTEM_PRESSED);
-    add(state.hot, STATE_SYSTEM_HOTTRACKED);
-    add(state.unavailable, STATE_SYSTEM_UNAVAILABLE);
     return bits;
 }
 
@@ -425,12 +420,6 @@ STDMETHODIMP TabStripAccessible::accDoDefaultAction(VARIANT child) {
                          switch (DefaultActionOf(found)) {
                              case AccessAction::kChooseTab:
                                  m_Strip->ChooseTab(found.position);
-                                 return S_OK;
-                             case AccessAction::kPressPrevious:
-                                 m_Strip->PressScrollButton(false);
-                                 return S_OK;
-                             case AccessAction::kPressNext:
-                                 m_Strip->PressScrollButton(true);
                                  return S_OK;
                              case AccessAction::kNone:
                                  break;

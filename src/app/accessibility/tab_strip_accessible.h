@@ -14,8 +14,6 @@ public:
     virtual TabStripFacts AccessFacts() const = 0;
     // As a click on the tab at that position does, scrolled into view if it was not.
     virtual void ChooseTab(int position) = 0;
-    // As a click on a scroll button does.
-    virtual void PressScrollButton(bool next) = 0;
     virtual void TakeFocus() = 0;
 
 protected:
@@ -23,7 +21,7 @@ protected:
 };
 
 // The tab strip to Microsoft Active Accessibility: a page-tab list whose children are the
-// tabs and the scroll buttons (see tab_strip_access.h). What it does not answer itself,
+// tabs (see tab_strip_access.h). What it does not answer itself,
 // the window's standard accessible object does. Clients may hold it longer than the strip
 // lives: once disconnected, every call fails.
 class TabStripAccessible final : public ui::ComObject<TabStripAccessible, IAccessible, IOleWindow> {
