@@ -132,8 +132,7 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             OnStartupRest();
             return 0;
         case WM_ZK_ICONSARRIVED:
-            m_Tables.OnIconsArrived();
-            NoteFirstTableListed();
+            OnIconsArrived();
             return 0;
         case WM_ZK_TRAYNOTIFY:
             m_TrayIcon.OnNotify(lparam);
@@ -182,9 +181,13 @@ int CMainWnd::OnCreate() {
         AddDefaultContent(m_Tables);
     }
 
-    // Only the table shown gets its window and its items now; the others when they are.
-    m_TabCtrl.SelectTab(0, true);
-    NoteFirstTableListed();
+    // Only the table shown gets its window and its items, the others when they are shown.
+    // The collapsed strip shows no list: it is listed once the strip is on the screen. A
+    // drawer that opens at start must show its list from its first picture.
+    m_FirstTableWaits = !m_Settings.Animate_WindowOnStart;
+    if (!m_FirstTableWaits) {
+        ListFirstTable();
+    }
     if (m_Settings.Animate_WindowOnStart) {
         SetTimer(Hwnd(), kAnimationTimerId, kAnimationPeriodMs, nullptr);
     } else {
@@ -315,7 +318,33 @@ void CMainWnd::NoteFirstTableListed() {
     }
 }
 
+// Icons come in one or a few at a time, and each time every list looks over its entries
+// for the ones waiting: for a table of thousands, passes are made at most ten times a
+// second. The worker posts no more while its answers wait to be taken.
+void CMainWnd::OnIconsArrived() {
+    const ULONGLONG since = GetTickCount64() - m_LastIconPass;
+    if (since >= kIconPassPeriodMs) {
+        TakeArrivedIcons();
+    } else {
+        SetTimer(Hwnd(), kIconPassTimerId, static_cast<UINT>(kIconPassPeriodMs - since), nullptr);
+    }
+}
+
+void CMainWnd::TakeArrivedIcons() {
+    m_LastIconPass = GetTickCount64();
+    m_Tables.OnIconsArrived();
+    NoteFirstTableListed();
+}
+
+void CMainWnd::ListFirstTable() {
+    m_TabCtrl.SelectTab(0, true);
+    NoteFirstTableListed();
+}
+
 void CMainWnd::OnStartupRest() {
+    if (std::exchange(m_FirstTableWaits, false)) {
+        ListFirstTable();
+    }
     SetTrayIcon(true);
     ApplySettings();
     m_Timing.Done(StartupTiming::kDeferredWork);
@@ -375,6 +404,11 @@ void CMainWnd::ApplySlide(const SlideStep& step) {
 void CMainWnd::OnTimer(UINT_PTR timer_id) {
     if (timer_id == MonitorWatch::kCheckTimerId) {
         CheckMonitors();
+        return;
+    }
+    if (timer_id == kIconPassTimerId) {
+        KillTimer(Hwnd(), kIconPassTimerId);
+        TakeArrivedIcons();
         return;
     }
     const Rect window = ui::WindowRect(Hwnd());

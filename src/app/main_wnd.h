@@ -83,6 +83,9 @@ private:
     int OnCreate();
     // What start-up leaves until the strip has shown: the tray icon, the Run value, the
     // hot key.
+    void ListFirstTable();
+    void OnIconsArrived();
+    void TakeArrivedIcons();
     void OnStartupRest();
     void NoteFirstTableListed();
     std::unique_ptr<Store> OpenStore();
@@ -156,6 +159,11 @@ private:
     // After the tab strip: its window lies in the tab strip's.
     CFindView m_FindView;
     bool m_FirstRun = false;
+    // The collapsed strip at start: the first table is listed once it has been painted.
+    bool m_FirstTableWaits = false;
+    static constexpr UINT_PTR kIconPassTimerId = 5;
+    static constexpr ULONGLONG kIconPassPeriodMs = 100;
+    ULONGLONG m_LastIconPass = 0;
     ui::Bitmap m_BackgroundBitmap;
     ui::Bitmap m_EdgeBitmap;
     Rect m_ListFrame;

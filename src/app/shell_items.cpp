@@ -205,17 +205,18 @@ void ShellIconCache::LookUpOnWorker(HWND notify, UINT message) {
     worker_ = std::make_unique<IconWorker>(notify, message, &PathSystemIndex);
 }
 
-bool ShellIconCache::TakeArrivedIcons() {
+std::set<std::string> ShellIconCache::TakeArrivedIcons() {
+    std::set<std::string> arrived;
     if (!worker_) {
-        return false;
+        return arrived;
     }
-    const std::vector<IconWorker::Answer> answers = worker_->TakeAnswers();
-    for (const IconWorker::Answer& answer : answers) {
+    for (IconWorker::Answer& answer : worker_->TakeAnswers()) {
         requested_.erase(answer.path);
         // No icon at all: listed without one rather than asked for again and again.
         by_path_[answer.path] = answer.system_index.value_or(kNoIcon);
+        arrived.insert(std::move(answer.path));
     }
-    return !answers.empty();
+    return arrived;
 }
 
 ShellIconCache::Icon ShellIconCache::Lookup(const ItemRecord& record) {

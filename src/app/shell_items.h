@@ -61,8 +61,8 @@ public:
     // From now on the icons of plain paths are asked for on a worker thread; `notify` is
     // sent `message` when answers are in, and TakeArrivedIcons takes them.
     void LookUpOnWorker(HWND notify, UINT message);
-    // True when answers came; look the pending records up again then.
-    bool TakeArrivedIcons();
+    // The paths whose answers came; look the records of those up again.
+    std::set<std::string> TakeArrivedIcons();
 
     enum class IconState { kGone, kPending, kReady };
     struct Icon {

@@ -1,6 +1,8 @@
 #include "app/table_controller.h"
 
 #include <functional>
+#include <set>
+#include <string>
 #include <utility>
 
 #include "app/app_paths.h"
@@ -339,11 +341,12 @@ bool TableController::AddSpecialFolderToTable(std::string_view table, int folder
 }
 
 void TableController::OnIconsArrived() {
-    if (!m_Icons.TakeArrivedIcons()) {
+    const std::set<std::string> arrived = m_Icons.TakeArrivedIcons();
+    if (arrived.empty()) {
         return;
     }
     for (int position = 0; position < m_TabCtrl.TabCount(); ++position) {
-        m_TabCtrl.TabList(position)->TakeArrivedIcons();
+        m_TabCtrl.TabList(position)->TakeArrivedIcons(arrived);
     }
 }
 

@@ -266,8 +266,10 @@ void CZarkitListCtrlView::ReloadIcons() {
     SetIcons([](const ListedItem&) { return true; });
 }
 
-void CZarkitListCtrlView::TakeArrivedIcons() {
-    SetIcons([](const ListedItem& item) { return item.image_index < 0; });
+void CZarkitListCtrlView::TakeArrivedIcons(const std::set<std::string>& paths) {
+    SetIcons([&paths](const ListedItem& item) {
+        return item.image_index < 0 && paths.count(item.record.path) != 0;
+    });
 }
 
 bool CZarkitListCtrlView::IconsPending() const {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <list>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,8 +60,9 @@ public:
     void ListQueuedRecords();
     // Takes the icons anew from the shared image list, after it was made at another size.
     void ReloadIcons();
-    // Shows the icons that came in since the entries were listed (see ShellIconCache).
-    void TakeArrivedIcons();
+    // Shows the icons of `paths`, which came in since the entries were listed (see
+    // ShellIconCache). Only their entries are looked up again: a look-up asks the disk.
+    void TakeArrivedIcons(const std::set<std::string>& paths);
     // Whether an entry still waits for its icon.
     bool IconsPending() const;
 

@@ -9,7 +9,7 @@
 // has changed it since, its size, its time or at the last its bytes differ.
 namespace zarkit {
 
-// FNV-1a, 64 bits: fast, and any change of a file's bytes changes it but by chance.
+// 64 bits of the bytes, fast; any change of a file's bytes changes it but by chance.
 std::uint64_t HashBytes(std::string_view bytes);
 
 struct FileStamp {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/main_wnd.h"
+#include "app/messages.h"
 #include "test_files.h"
 #include "ui/gdi.h"
 #include "ui/text.h"
@@ -80,6 +81,26 @@ protected:
             std::make_unique<CMainWnd>(ui::Narrow(folder_.wstring()) + "\\", "", std::move(source));
         ASSERT_TRUE(drawer_->CreateDrawer());
         ShowWindow(drawer_->Hwnd(), SW_SHOWNOACTIVATE);
+        // Painted once, the strip lists its first table (and nothing else runs meanwhile:
+        // the sliding's timer would collapse it).
+        UpdateWindow(drawer_->Hwnd());
+        MSG rest;
+        while (
+            PeekMessageW(&rest, drawer_->Hwnd(), WM_ZK_STARTUPREST, WM_ZK_STARTUPREST, PM_REMOVE)) {
+            DispatchMessageW(&rest);
+        }
+        ASSERT_NE(VisibleList(), nullptr);
+    }
+
+    HWND VisibleList() const {
+        HWND list = nullptr;
+        for (HWND child = GetWindow(GetDlgItem(drawer_->Hwnd(), kTabStripId), GW_CHILD);
+             child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (IsWindowVisible(child)) {
+                list = child;
+            }
+        }
+        return list;
     }
 
     // One poll of the sliding with the pointer far from the drawer.
@@ -120,13 +141,7 @@ TEST_F(DrawerPlacementTest, PrimaryOnTheRightTakesItsRightEdgeMirrored) {
     // lists on the inner side of its bar.
     const Rect strip = ChildRect(drawer, kTabStripId);
     EXPECT_EQ(strip, (Rect{529, 116, 980, 652}));
-    HWND list = nullptr;
-    for (HWND child = GetWindow(GetDlgItem(drawer, kTabStripId), GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        if (IsWindowVisible(child)) {
-            list = child;
-        }
-    }
+    const HWND list = VisibleList();
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(ui::WindowRect(list), (Rect{529, 116, 941, 652}));
 
