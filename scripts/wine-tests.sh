@@ -9,14 +9,10 @@ cd "$ZARKIT_ROOT"
 mkdir -p "$WINEPREFIX"
 "$WINESERVER" -p
 trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
+wine_boot
 # Xvfb runs no window manager, and Wine waits up to two seconds for one each time a
-# managed window is hidden: every dialog the Windows-side tests close would cost that,
-# and so would every program that quits, in the shell's tray window, which is hidden
-# when the last icon goes. The shell reads this as it starts: set before the boot.
+# managed window is hidden: every dialog the Windows-side tests close would cost that.
 "$WINE" reg add 'HKCU\Software\Wine\AppDefaults\zarkit_win_tests.exe\X11 Driver' \
     /v Managed /d N /f >/dev/null 2>&1 || true
-"$WINE" reg add 'HKCU\Software\Wine\AppDefaults\explorer.exe\X11 Driver' \
-    /v Managed /d N /f >/dev/null 2>&1 || true
-wine_boot
 
 ctest --test-dir build/win64 --output-on-failure "$@"
