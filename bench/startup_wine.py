@@ -74,14 +74,18 @@ def cpu_ms(pid):
 
 
 def private_kb(pid):
-    """Private memory as Linux counts it: Wine's GetProcessMemoryInfo leaves PrivateUsage
-    at 0, and the Windows process is this Unix process."""
+    """Private memory as Linux counts it, in KB: (all private pages, the written ones).
+    Wine's GetProcessMemoryInfo leaves PrivateUsage at 0, and the Windows process is this
+    Unix process. All private pages include the clean pages of libraries no other process
+    has mapped, which Windows shares and does not count; the written ones (heap, stacks,
+    libraries' data) are nearer to what Windows calls private bytes."""
     try:
         with open("/proc/%d/smaps_rollup" % pid) as f:
             fields = dict(line.split(":", 1) for line in f if ":" in line)
-        return sum(int(fields[k].split()[0]) for k in ("Private_Clean", "Private_Dirty"))
+        dirty = int(fields["Private_Dirty"].split()[0])
+        return dirty + int(fields["Private_Clean"].split()[0]), dirty
     except (OSError, KeyError, ValueError):
-        return float("nan")
+        return float("nan"), float("nan")
 
 
 class Start:
@@ -105,7 +109,7 @@ class Start:
                 self.idle = time.monotonic() - started
                 self.cpu = cpu_ms(process.pid)
         time.sleep(1.0)  # settled: whatever follows the start-up work
-        self.private_kb = private_kb(process.pid)
+        self.private_kb, self.written_kb = private_kb(process.pid)
         if open_drawer:
             harness.move_pointer(800, 400)
             time.sleep(0.3)
@@ -171,18 +175,23 @@ def main():
 
     base = median(floor, "visible")
     components_kb = median(components, "private_kb")
+    components_written_kb = median(components, "written_kb")
     print("Start-up under Wine, %d rounds alternating, medians. Floor: %.0f ms to visible, "
-          "%.0f KB private; components floor: %.0f ms, %.0f KB."
-          % (ROUNDS, base * 1000, median(floor, "private_kb"),
-             median(components, "visible") * 1000, components_kb))
-    print("%-28s %9s %9s %9s %9s %12s %10s" % ("case", "visible", "idle", "cpu", "first open",
-                                                "private", "above comp."))
+          "%.0f KB private (%.0f KB written); components floor: %.0f ms, %.0f KB (%.0f KB "
+          "written)."
+          % (ROUNDS, base * 1000, median(floor, "private_kb"), median(floor, "written_kb"),
+             median(components, "visible") * 1000, components_kb, components_written_kb))
+    print("%-28s %9s %9s %9s %9s %12s %10s %12s %10s"
+          % ("case", "visible", "idle", "cpu", "first open", "private", "above comp.",
+             "written", "above comp."))
     for name, _, _, _ in cases:
         samples = results[name]
         kb = median(samples, "private_kb")
-        print("%-28s %6.0f ms %6.0f ms %6.0f ms %7.1f ms %9.0f KB %7.0f KB"
+        written = median(samples, "written_kb")
+        print("%-28s %6.0f ms %6.0f ms %6.0f ms %7.1f ms %9.0f KB %7.0f KB %9.0f KB %7.0f KB"
               % (name, median(samples, "visible") * 1000, median(samples, "idle") * 1000,
-                 median(samples, "cpu"), median(samples, "opened"), kb, kb - components_kb))
+                 median(samples, "cpu"), median(samples, "opened"), kb, kb - components_kb,
+                 written, written - components_written_kb))
         print("%-28s x%.2f floor x%.2f floor" % ("", median(samples, "visible") / base,
                                                  median(samples, "idle") / base))
 
@@ -191,6 +200,9 @@ def main():
 
     def above(name):
         return (median(results[name], "private_kb") - components_kb) / 1024
+
+    def written_above(name):
+        return (median(results[name], "written_kb") - components_written_kb) / 1024
 
     goals = [
         ("default store, visible", ratio("default store", "visible"), "x", 1.5),
@@ -206,6 +218,10 @@ def main():
         ("default store, private above components", above("default store"), "MB", 1.5),
         ("10,000 items, private above components", above("10,000 items in 100 tables"), "MB",
          12.0),
+        ("default store, written private above comp.", written_above("default store"), "MB",
+         1.5),
+        ("10,000 items, written private above comp.",
+         written_above("10,000 items in 100 tables"), "MB", 12.0),
     ]
     print()
     print("%-44s %10s %10s  %s" % ("figure", "measured", "goal", ""))
