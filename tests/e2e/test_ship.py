@@ -317,7 +317,15 @@ class PackageTest(unittest.TestCase):
         title = "VELMOR Zarkit Uninstall"
         self.press(title, "Uninstall")
         self.press(title, "No", text="Keep your Zarkit tables")
-        self.press(title, "Close")
+        # Pressed while the last page is still being shown, Close can be missed; the window
+        # would then stay on the screen for every later test.
+        def gone():
+            return not any(w["title"].strip() == title for w in harness.probe_windows())
+        for _ in range(3):
+            self.press(title, "Close")
+            if harness.wait_for(gone, 5, interval=0.2):
+                break
+        self.assertTrue(gone(), "the uninstaller's window stayed open")
         self.assertTrue(harness.wait_for(lambda: not os.path.exists(self.install_dir), 20, interval=0.1),
                         os.listdir(self.install_dir) if os.path.exists(self.install_dir) else "")
         self.assertFalse(key_exists(UNINSTALL_KEY))
