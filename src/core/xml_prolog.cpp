@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace zarkit {
 namespace {
@@ -12,6 +13,8 @@ public:
     explicit CodeUnits(std::string_view bytes) : bytes_(bytes) { DetectEncoding(); }
 
     bool AtEnd() const { return pos_ + width_ > bytes_.size(); }
+    // One byte a unit and no byte-order mark: UTF-8 or an ASCII-based encoding.
+    bool SingleBytesWithoutMark() const { return width_ == 1 && pos_ == 0; }
     void Advance(std::size_t units = 1) { pos_ += units * width_; }
 
     std::uint32_t At(std::size_t index) const {
@@ -138,6 +141,23 @@ bool ForEachPseudoAttribute(std::string_view data, Visit visit) {
     }
 }
 
+// The data of the XML declaration `document` begins with ("version='1.0' ..."), and where
+// the declaration ends; none when it has none.
+std::optional<std::string_view> LeadingDeclaration(std::string_view document,
+                                                   std::size_t* end_of_declaration) {
+    const bool declared =
+        document.starts_with("<?xml") && document.size() > 5 &&
+        (IsXmlSpace(static_cast<unsigned char>(document[5])) || document[5] == '?');
+    const std::size_t end = declared ? document.find("?>", 5) : std::string_view::npos;
+    if (end == std::string_view::npos) {
+        return std::nullopt;
+    }
+    if (end_of_declaration != nullptr) {
+        *end_of_declaration = end + 2;
+    }
+    return document.substr(5, end - 5);
+}
+
 }  // namespace
 
 bool HasDocumentTypeDeclaration(std::string_view bytes) {
@@ -172,28 +192,30 @@ bool NamesOtherEncodingThanUtf8(std::string_view declaration_data) {
     return well_formed && other;
 }
 
+bool IsUtf8WithoutByteOrderMark(std::string_view bytes) {
+    if (!CodeUnits(bytes).SingleBytesWithoutMark()) {
+        return false;
+    }
+    const std::optional<std::string_view> declaration = LeadingDeclaration(bytes, nullptr);
+    return !declaration || !NamesOtherEncodingThanUtf8(*declaration);
+}
+
 std::string WithUtf8Declaration(std::string_view document) {
     if (document.starts_with("\xEF\xBB\xBF")) {
         document.remove_prefix(3);
     }
     std::string version = "1.0";
     std::string standalone;
-    const bool declared =
-        document.starts_with("<?xml") && document.size() > 5 &&
-        (IsXmlSpace(static_cast<unsigned char>(document[5])) || document[5] == '?');
-    if (declared) {
-        const std::size_t end = document.find("?>", 5);
-        if (end != std::string_view::npos) {
-            ForEachPseudoAttribute(document.substr(5, end - 5),
-                                   [&](std::string_view name, std::string_view value) {
-                                       if (name == "version") {
-                                           version = value;
-                                       } else if (name == "standalone") {
-                                           standalone = value;
-                                       }
-                                   });
-            document.remove_prefix(end + 2);
-        }
+    std::size_t end = 0;
+    if (const auto declaration = LeadingDeclaration(document, &end)) {
+        ForEachPseudoAttribute(*declaration, [&](std::string_view name, std::string_view value) {
+            if (name == "version") {
+                version = value;
+            } else if (name == "standalone") {
+                standalone = value;
+            }
+        });
+        document.remove_prefix(end);
     }
     std::string out = "<?xml version=\"" + version + "\" encoding=\"UTF-8\"";
     if (!standalone.empty()) {

@@ -16,6 +16,10 @@ bool HasDocumentTypeDeclaration(std::string_view bytes);
 // so such a declaration must not reach the file.
 bool NamesOtherEncodingThanUtf8(std::string_view declaration_data);
 
+// Whether `bytes` is UTF-8 as the program writes its store: one byte a unit, no byte-order
+// mark, and a declaration, if any, that names UTF-8 or no encoding.
+bool IsUtf8WithoutByteOrderMark(std::string_view bytes);
+
 // `document`, UTF-8 text, with a leading XML declaration that names UTF-8: the version and
 // standalone pseudo-attributes are kept, the encoding is replaced. A document without a
 // declaration gets one.

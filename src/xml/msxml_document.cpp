@@ -42,22 +42,6 @@ constexpr IID kIidXmlDomElement = {
 
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
-// UTF-8 without a byte-order mark, as the program writes its file: a declaration, if any,
-// names UTF-8. Anything else is for MSXML to make out from its bytes.
-bool IsPlainUtf8(std::string_view bytes) {
-    const auto byte = [&bytes](std::size_t at) {
-        return at < bytes.size() ? static_cast<unsigned char>(bytes[at]) : 0u;
-    };
-    if (byte(0) == 0xEF || byte(0) == 0xFE || byte(0) == 0xFF || byte(0) == 0 || byte(1) == 0) {
-        return false;  // a byte-order mark, or UTF-16 or UTF-32 without one
-    }
-    if (!bytes.starts_with("<?xml")) {
-        return true;
-    }
-    const std::size_t end = bytes.find("?>");
-    return end != std::string_view::npos && !NamesOtherEncodingThanUtf8(bytes.substr(5, end - 5));
-}
-
 bool Succeeded(HRESULT result, const wchar_t* where) {
     if (SUCCEEDED(result)) {
         return true;
@@ -387,7 +371,7 @@ private:
         // much, which costs seconds for a file of megabytes; a byte array it parses where
         // it lies, but as UTF-8 only. A document that fails is loaded again from a stream
         // below, which says where it fails.
-        if (IsPlainUtf8(bytes) && LoadUtf8Bytes(bytes)) {
+        if (IsUtf8WithoutByteOrderMark(bytes) && LoadUtf8Bytes(bytes)) {
             return true;
         }
         // A stream rather than a string, so MSXML detects the encoding from the bytes

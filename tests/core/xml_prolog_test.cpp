@@ -46,6 +46,22 @@ TEST(XmlProlog, OtherEncodingsAreToldApartFromUtf8InAnyCase) {
     }
 }
 
+// Only such a document may be handed to a parser as UTF-8 without it looking at the bytes.
+TEST(XmlProlog, Utf8WithoutAMarkIsToldFromEveryOtherEncoding) {
+    for (const std::string& document :
+         {"<?xml version=\"1.0\" encoding=\"UTF-8\"?><File_Desc/>"s,
+          "<?xml version='1.0' encoding='utf-8'?><a/>"s, "<?xml version='1.0'?><a/>"s,
+          "<File_Desc/>"s, "<?xml-stylesheet href='x' encoding='latin1'?><a/>"s, ""s}) {
+        EXPECT_TRUE(IsUtf8WithoutByteOrderMark(document)) << document;
+    }
+    for (const std::string& document :
+         {"\xEF\xBB\xBF<a/>"s, Utf16("<a/>", false), Utf16("<a/>", true), "<\0a\0/\0>\0"s,
+          "<?xml version='1.0' encoding='ISO-8859-1'?><a>caf\xE9</a>"s,
+          "<?xml version=\"1.0\" encoding=\"UTF-16\"?><a/>"s}) {
+        EXPECT_FALSE(IsUtf8WithoutByteOrderMark(document)) << document;
+    }
+}
+
 TEST(XmlProlog, Utf8DeclarationKeepsVersionAndStandaloneAndTheRestOfTheDocument) {
     EXPECT_EQ(
         WithUtf8Declaration("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<a>\xC3\xA9</a>"),
