@@ -205,8 +205,8 @@ void ShellIconCache::LookUpOnWorker(HWND notify, UINT message) {
     worker_ = std::make_unique<IconWorker>(notify, message, &PathSystemIndex);
 }
 
-std::set<std::string> ShellIconCache::TakeArrivedIcons() {
-    std::set<std::string> arrived;
+std::map<std::string, int> ShellIconCache::TakeArrivedIcons() {
+    std::map<std::string, int> arrived;
     if (!worker_) {
         return arrived;
     }
@@ -214,9 +214,13 @@ std::set<std::string> ShellIconCache::TakeArrivedIcons() {
         requested_.erase(answer.path);
         // No icon at all: listed without one rather than asked for again and again.
         by_path_[answer.path] = answer.system_index.value_or(kNoIcon);
-        arrived.insert(std::move(answer.path));
+        arrived[std::move(answer.path)] = ImageOfCached(answer.system_index.value_or(kNoIcon));
     }
     return arrived;
+}
+
+int ShellIconCache::ImageOfCached(int system_icon) {
+    return system_icon == kNoIcon ? -1 : ImageOfSystemIcon(system_icon).value_or(-1);
 }
 
 ShellIconCache::Icon ShellIconCache::Lookup(const ItemRecord& record) {
@@ -231,9 +235,7 @@ ShellIconCache::Icon ShellIconCache::Lookup(const ItemRecord& record) {
         return {};
     }
     if (const auto found = by_path_.find(record.path); found != by_path_.end()) {
-        const std::optional<int> image =
-            found->second == kNoIcon ? std::nullopt : ImageOfSystemIcon(found->second);
-        return Icon{IconState::kReady, image.value_or(-1)};
+        return Icon{IconState::kReady, ImageOfCached(found->second)};
     }
     if (requested_.insert(record.path).second) {
         worker_->Request(record.path);

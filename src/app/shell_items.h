@@ -61,8 +61,8 @@ public:
     // From now on the icons of plain paths are asked for on a worker thread; `notify` is
     // sent `message` when answers are in, and TakeArrivedIcons takes them.
     void LookUpOnWorker(HWND notify, UINT message);
-    // The paths whose answers came; look the records of those up again.
-    std::set<std::string> TakeArrivedIcons();
+    // The paths whose answers came, each with its image in Images() (-1: the shell has none).
+    std::map<std::string, int> TakeArrivedIcons();
 
     enum class IconState { kGone, kPending, kReady };
     struct Icon {
@@ -88,6 +88,8 @@ private:
     ui::IconHandle IconAt(int system_index);
     std::optional<int> PathIcon(const std::string& path);
     std::optional<int> ImageOfSystemIcon(int system_icon);
+    // The image of an answer kept in by_path_: -1 for kNoIcon.
+    int ImageOfCached(int system_icon);
 
     std::string probe_file_;
     std::map<std::string, int> by_path_;

@@ -1,7 +1,7 @@
 #include "app/table_controller.h"
 
 #include <functional>
-#include <set>
+#include <map>
 #include <string>
 #include <utility>
 
@@ -341,7 +341,7 @@ bool TableController::AddSpecialFolderToTable(std::string_view table, int folder
 }
 
 void TableController::OnIconsArrived() {
-    const std::set<std::string> arrived = m_Icons.TakeArrivedIcons();
+    const std::map<std::string, int> arrived = m_Icons.TakeArrivedIcons();
     if (arrived.empty()) {
         return;
     }

@@ -263,12 +263,13 @@ void CZarkitListCtrlView::ListQueuedRecords() {
 
 void CZarkitListCtrlView::ReloadIcons() {
     m_ListCtrl.SetNormalImageList(m_Tables.Icons().Images());
-    SetIcons([](const ListedItem&) { return true; });
+    SetIcons([this](const ListedItem& item) { return m_Tables.Icons().Lookup(item.record).image; });
 }
 
-void CZarkitListCtrlView::TakeArrivedIcons(const std::set<std::string>& paths) {
-    SetIcons([&paths](const ListedItem& item) {
-        return item.image_index < 0 && paths.count(item.record.path) != 0;
+void CZarkitListCtrlView::TakeArrivedIcons(const std::map<std::string, int>& images) {
+    SetIcons([&images](const ListedItem& item) -> std::optional<int> {
+        const auto found = item.image_index < 0 ? images.find(item.record.path) : images.end();
+        return found != images.end() ? std::optional<int>(found->second) : std::nullopt;
     });
 }
 
@@ -281,17 +282,17 @@ bool CZarkitListCtrlView::IconsPending() const {
     return false;
 }
 
-// Looks the icons of the entries `wanted` picks up again, and shows those that changed.
-void CZarkitListCtrlView::SetIcons(const std::function<bool(const ListedItem&)>& wanted) {
+// Shows the image `image_of` gives an entry where it differs from the one shown; none
+// leaves the entry as it is.
+void CZarkitListCtrlView::SetIcons(
+    const std::function<std::optional<int>(const ListedItem&)>& image_of) {
     for (int index = 0; index < m_ListCtrl.Count(); ++index) {
         auto* item = reinterpret_cast<ListedItem*>(m_ListCtrl.Data(index));
-        if (item == nullptr || !wanted(*item)) {
+        const std::optional<int> found = item != nullptr ? image_of(*item) : std::nullopt;
+        if (!found || *found == item->image_index) {
             continue;
         }
-        const int image = m_Tables.Icons().Lookup(item->record).image;
-        if (image == item->image_index) {
-            continue;
-        }
+        const int image = *found;
         item->image_index = image;
         LVITEMW entry{};
         entry.mask = LVIF_IMAGE;

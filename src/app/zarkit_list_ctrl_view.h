@@ -2,7 +2,8 @@
 
 #include <functional>
 #include <list>
-#include <set>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,9 +61,9 @@ public:
     void ListQueuedRecords();
     // Takes the icons anew from the shared image list, after it was made at another size.
     void ReloadIcons();
-    // Shows the icons of `paths`, which came in since the entries were listed (see
-    // ShellIconCache). Only their entries are looked up again: a look-up asks the disk.
-    void TakeArrivedIcons(const std::set<std::string>& paths);
+    // Shows the icons that came in since the entries were listed, by path (see
+    // ShellIconCache); the entries are not looked up again, which would ask the disk.
+    void TakeArrivedIcons(const std::map<std::string, int>& images);
     // Whether an entry still waits for its icon.
     bool IconsPending() const;
 
@@ -145,7 +146,7 @@ private:
     // Where an entry of that label goes: after every entry whose label sorts before it or
     // is the same.
     int SortedIndex(const std::wstring& label) const;
-    void SetIcons(const std::function<bool(const ListedItem&)>& wanted);
+    void SetIcons(const std::function<std::optional<int>(const ListedItem&)>& image_of);
     // The user's own order (zarkit_list_ctrl_view_order.cpp).
     // Where a new entry of that label goes: its place by label, or after the last.
     int EntryIndexFor(const std::wstring& label) const;
