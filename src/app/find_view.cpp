@@ -201,6 +201,9 @@ void CFindView::Show() {
 }
 
 void CFindView::Type(char32_t character) {
+    if (Hwnd() == nullptr && !CreateFindView()) {
+        return;
+    }
     const bool was_finding = m_Finding;
     AppendUtf8(m_Text, character);
     if (!was_finding) {

@@ -23,7 +23,7 @@ public:
     ~CFindView() override;
 
     static bool RegisterWindowClass();
-    // A hidden child of the tab strip.
+    // A hidden child of the tab strip, made when the user first types to find.
     bool CreateFindView();
 
     bool Finding() const { return m_Finding; }

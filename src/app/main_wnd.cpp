@@ -170,22 +170,20 @@ int CMainWnd::OnCreate() {
     // Another writer's file waits while a tab is dragged, as while items are.
     m_TabCtrl.SetTabMoveHandlers([this](bool dragging) { m_Tables.SetDragging(dragging); },
                                  [this](int from, int to) { m_Tables.MoveTable(from, to); });
-    if (!m_FindView.CreateFindView()) {
-        return -1;
-    }
 
-    m_Tables.LoadAllTables(std::move(store));
+    m_Tables.SetStore(std::move(store));
     m_TabCtrl.SetHoverSelect(m_Settings.SelTable_MouseOn);
 
-    if (m_FirstRun) {
-        AddDefaultContent(m_Tables);
-    }
-
-    // Only the table shown gets its window and its items, the others when they are shown.
-    // The collapsed strip shows no list: it is listed once the strip is on the screen. A
-    // drawer that opens at start must show its list from its first picture.
-    m_FirstTableWaits = !m_Settings.Animate_WindowOnStart;
+    // The collapsed strip shows no tab and no list: its tables are loaded and the first
+    // one listed once the strip is on the screen. A drawer that opens at start must show
+    // its list from its first picture. Only the table shown gets its window and its
+    // items, the others when they are shown.
+    m_FirstTableWaits = !m_Settings.Animate_WindowOnStart && !m_FirstRun;
     if (!m_FirstTableWaits) {
+        m_Tables.LoadAllTables();
+        if (m_FirstRun) {
+            AddDefaultContent(m_Tables);
+        }
         ListFirstTable();
     }
     if (m_Settings.Animate_WindowOnStart) {
@@ -342,7 +340,11 @@ void CMainWnd::ListFirstTable() {
 }
 
 void CMainWnd::OnStartupRest() {
+    if (std::exchange(m_StartupRestDone, true)) {
+        return;
+    }
     if (std::exchange(m_FirstTableWaits, false)) {
+        m_Tables.LoadAllTables();
         ListFirstTable();
     }
     SetTrayIcon(true);
@@ -414,6 +416,9 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
     const Rect window = ui::WindowRect(Hwnd());
 
     if (timer_id == kPollTimerId) {
+        // A strip never painted (covered from the start) still gets its tables before
+        // the pointer can open it.
+        OnStartupRest();
         POINT cursor{};
         GetCursorPos(&cursor);
         const Point pointer{cursor.x, cursor.y};

@@ -159,8 +159,10 @@ private:
     // After the tab strip: its window lies in the tab strip's.
     CFindView m_FindView;
     bool m_FirstRun = false;
-    // The collapsed strip at start: the first table is listed once it has been painted.
+    // The collapsed strip at start: the tables are loaded and the first one listed once it
+    // has been painted.
     bool m_FirstTableWaits = false;
+    bool m_StartupRestDone = false;  // what waits for the first paint has been done
     static constexpr UINT_PTR kIconPassTimerId = 5;
     static constexpr ULONGLONG kIconPassPeriodMs = 100;
     ULONGLONG m_LastIconPass = 0;

@@ -47,7 +47,7 @@ TableController::TableController(CRawTabCtrl& tabs, std::string module_directory
 
 TableController::~TableController() = default;
 
-void TableController::LoadAllTables(std::unique_ptr<Store> store) {
+void TableController::SetStore(std::unique_ptr<Store> store) {
     m_Store = std::move(store);
     // Posted, not acted on: the store may find the file changed in the middle of a drop
     // or a command, whose lists must outlive it.
@@ -61,7 +61,12 @@ void TableController::LoadAllTables(std::unique_ptr<Store> store) {
             PostMessageW(drawer, WM_ZK_STORERELOADED, 0, 0);
         }
     });
-    BuildTabs();
+}
+
+void TableController::LoadAllTables() {
+    if (!m_TablesLoaded) {
+        BuildTabs();
+    }
 }
 
 void TableController::RebuildTables() {
@@ -80,6 +85,7 @@ void TableController::RebuildTables() {
 }
 
 void TableController::BuildTabs() {
+    m_TablesLoaded = true;
     TabLoader loader(*this, m_TabCtrl);
     m_Store->LoadAllTables(loader);
     m_TabCtrl.TabsReordered();

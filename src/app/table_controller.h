@@ -30,9 +30,12 @@ public:
     TableController(const TableController&) = delete;
     TableController& operator=(const TableController&) = delete;
 
-    // Takes the opened store and makes a tab and a list for each of its tables. A list
-    // makes its window and shows its items when it is first shown or asked for them.
-    void LoadAllTables(std::unique_ptr<Store> store);
+    // Takes the opened store. Its tables get their tabs from LoadAllTables.
+    void SetStore(std::unique_ptr<Store> store);
+    // Makes a tab and a list for each of the store's tables, once: a rebuild that came
+    // first made them already. A list makes its window and shows its items when it is
+    // first shown or asked for them.
+    void LoadAllTables();
     Store& GetStore() { return *m_Store; }
 
     // Another writer's file replaced the store's document: the tabs and lists must be
@@ -150,6 +153,7 @@ private:
     std::function<void()> m_FinderListener;
     std::optional<io::FileError> m_StoreFailure;
     bool m_RebuildWanted = false;
+    bool m_TablesLoaded = false;
     bool m_Dragging = false;
     ItemOrder m_ItemOrder = ItemOrder::kByLabel;
 };

@@ -10,11 +10,11 @@
 
 #include "app/icon_worker.h"
 #include "test_files.h"
+#include "test_tray_icon.h"
 #include "ui/text.h"
 #include "ui/win32.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 namespace zarkit {
 namespace {
@@ -91,26 +91,6 @@ TEST(IconWorker, AHangingLookUpDoesNotHoldUpTheEnd) {
     EXPECT_FALSE(PeekMessageW(&message, window.hwnd, kIconsArrived, kIconsArrived, PM_REMOVE));
 }
 
-struct TrayIconForTheTest {
-    TrayIconForTheTest() {
-        data.cbSize = sizeof data;
-        data.hWnd = window.hwnd;
-        data.uID = 1;
-        data.uFlags = NIF_ICON | NIF_TIP;
-        data.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-        wcscpy_s(data.szTip, L"Zarkit test");
-        added = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
-    }
-    ~TrayIconForTheTest() {
-        if (added) {
-            Shell_NotifyIconW(NIM_DELETE, &data);
-        }
-    }
-    MessageWindow window;
-    NOTIFYICONDATAW data{};
-    bool added = false;
-};
-
 HWND FindDrawer(DWORD process_id) {
     HWND drawer = nullptr;
     while ((drawer = FindWindowExW(nullptr, drawer, L"Zarkit", nullptr)) != nullptr) {
@@ -178,9 +158,8 @@ TEST(IconWorker, QuittingWhileATablesIconsAreReadEndsAtOnceAndCleanly) {
     // every managed window that goes; a window of its own has no such wait, as on Windows.
     const wchar_t* const x11_key = L"Software\\Wine\\AppDefaults\\zarkit.exe\\X11 Driver";
     RegSetKeyValueW(HKEY_CURRENT_USER, x11_key, L"Managed", REG_SZ, L"N", 4);
-    // The same wait falls in the shell, which hides its tray window when the last icon
-    // goes: an icon of the test's own stays there while the program quits.
-    const TrayIconForTheTest tray_icon;
+    // The same wait falls in the shell when the last tray icon goes.
+    const TestTrayIcon tray_icon;
 
     std::wstring command = L"\"" + (folder / L"zarkit.exe").wstring() + L"\"";
     STARTUPINFOW startup{};

@@ -87,7 +87,8 @@ protected:
         auto store = std::make_unique<Store>(&MakeMsxmlDocument, ui::ComGuidSource());
         std::string error;
         ASSERT_TRUE(store->Open(ui::Narrow(store_path_.wstring()), &error)) << error;
-        tables_.LoadAllTables(std::move(store));
+        tables_.SetStore(std::move(store));
+        tables_.LoadAllTables();
         ListAllTables();
         ASSERT_EQ(tabs_.TabCount(), 2);
     }
