@@ -343,6 +343,7 @@ void CMainWnd::OnStartupRest() {
     if (std::exchange(m_StartupRestDone, true)) {
         return;
     }
+    m_TabCtrl.FollowDrags();
     if (std::exchange(m_FirstTableWaits, false)) {
         m_Tables.LoadAllTables();
         ListFirstTable();

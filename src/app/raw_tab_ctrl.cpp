@@ -84,11 +84,16 @@ bool CRawTabCtrl::CreateTabStrip(HWND parent, const Rect& rect) {
         return false;
     }
     SetLayout(TabLayout::kTopBar);
+    return true;
+}
+
+void CRawTabCtrl::FollowDrags() {
     // During a drag OLE holds the mouse, so the strip sees no WM_MOUSEMOVE; its drop
     // target, which takes nothing, tells it where the pointer is instead.
-    m_DragHoverRegistered = ui::DragHoverTarget::Register(
-        Hwnd(), [this](POINT screen_point) { OnDragHover(screen_point); });
-    return true;
+    if (!m_DragHoverRegistered) {
+        m_DragHoverRegistered = ui::DragHoverTarget::Register(
+            Hwnd(), [this](POINT screen_point) { OnDragHover(screen_point); });
+    }
 }
 
 void CRawTabCtrl::OnDragHover(POINT screen_point) {

@@ -34,6 +34,9 @@ public:
 
     // Creates the control as a visible child with id 1222.
     bool CreateTabStrip(HWND parent, const Rect& rect);
+    // Tabs under the pointer are chosen during a drag too. The first drop target a
+    // program registers costs it OLE's set-up, which can wait until the strip is shown.
+    void FollowDrags();
     // The right bar draws the bar and tab bitmaps mirrored.
     void SetLayout(TabLayout layout);
     // The sizes and fonts of a monitor of that DPI; the names are measured again.
