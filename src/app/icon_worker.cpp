@@ -42,6 +42,11 @@ std::vector<IconWorker::Answer> IconWorker::TakeAnswers() {
     return std::exchange(shared_->answers, {});
 }
 
+bool IconWorker::Busy() const {
+    const std::lock_guard lock(shared_->mutex);
+    return shared_->looking_up || !shared_->requests.empty();
+}
+
 void IconWorker::Run(std::shared_ptr<Shared> shared) {
     // The shell's look-ups want an apartment of their own on this thread.
     const ui::ComApartment apartment;
@@ -53,9 +58,11 @@ void IconWorker::Run(std::shared_ptr<Shared> shared) {
         }
         std::string path = std::move(shared->requests.front());
         shared->requests.pop_front();
+        shared->looking_up = true;
         lock.unlock();
         std::optional<int> index = shared->look_up(path);
         lock.lock();
+        shared->looking_up = false;
         shared->answers.push_back(Answer{std::move(path), index});
         // One message for as many answers as come before the window takes them.
         if (!shared->told && !shared->stop) {

@@ -36,16 +36,19 @@ public:
         std::optional<int> system_index;
     };
     std::vector<Answer> TakeAnswers();
+    // Whether paths wait to be looked up or one is under way: more answers are coming.
+    bool Busy() const;
 
 private:
     struct Shared {
-        std::mutex mutex;
+        mutable std::mutex mutex;
         std::condition_variable wake;
         std::deque<std::string> requests;
         std::vector<Answer> answers;
         bool stop = false;
         bool told = false;  // a message is on its way and not yet answered by TakeAnswers
         bool finished = false;
+        bool looking_up = false;
         HWND notify = nullptr;
         UINT message = 0;
         LookUp look_up = nullptr;

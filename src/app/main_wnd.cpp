@@ -316,12 +316,12 @@ void CMainWnd::NoteFirstTableListed() {
     }
 }
 
-// Icons come in one or a few at a time, and each time every list looks over its entries
-// for the ones waiting: for a table of thousands, passes are made at most ten times a
-// second. The worker posts no more while its answers wait to be taken.
+// Icons come in one or a few at a time, and each pass goes over every list and redraws
+// what changed: while answers stream in, passes are made at most ten times a second, and the
+// last answers go at once. The worker posts no more while its answers wait to be taken.
 void CMainWnd::OnIconsArrived() {
     const ULONGLONG since = GetTickCount64() - m_LastIconPass;
-    if (since >= kIconPassPeriodMs) {
+    if (since >= kIconPassPeriodMs || !m_Tables.Icons().LookUpsPending()) {
         TakeArrivedIcons();
     } else {
         SetTimer(Hwnd(), kIconPassTimerId, static_cast<UINT>(kIconPassPeriodMs - since), nullptr);
@@ -329,6 +329,7 @@ void CMainWnd::OnIconsArrived() {
 }
 
 void CMainWnd::TakeArrivedIcons() {
+    KillTimer(Hwnd(), kIconPassTimerId);
     m_LastIconPass = GetTickCount64();
     m_Tables.OnIconsArrived();
     NoteFirstTableListed();
@@ -410,7 +411,6 @@ void CMainWnd::OnTimer(UINT_PTR timer_id) {
         return;
     }
     if (timer_id == kIconPassTimerId) {
-        KillTimer(Hwnd(), kIconPassTimerId);
         TakeArrivedIcons();
         return;
     }

@@ -63,6 +63,8 @@ public:
     void LookUpOnWorker(HWND notify, UINT message);
     // The paths whose answers came, each with its image in Images() (-1: the shell has none).
     std::map<std::string, int> TakeArrivedIcons();
+    // Whether the worker has more answers to come.
+    bool LookUpsPending() const { return worker_ && worker_->Busy(); }
 
     enum class IconState { kGone, kPending, kReady };
     struct Icon {

@@ -65,6 +65,7 @@ TEST(IconWorker, AnswersComeInTheOrderAskedAndTheWindowIsTold) {
         }
     }
     ASSERT_EQ(answers.size(), 3u);
+    EXPECT_FALSE(worker.Busy());
     EXPECT_EQ(answers[0].path, "a");
     EXPECT_EQ(answers[0].system_index, 1);
     EXPECT_EQ(answers[1].path, "gone");
@@ -82,6 +83,7 @@ TEST(IconWorker, AHangingLookUpDoesNotHoldUpTheEnd) {
         worker.Request("\\\\gone\\share\\tool.exe");
         worker.Request("\\\\gone\\share\\other.exe");
         Sleep(50);  // the first look-up is under way
+        EXPECT_TRUE(worker.Busy());
     }
     EXPECT_LT(Clock::now() - started, std::chrono::seconds(1));
     // The thread left behind finishes on its own state, and tells nobody.
