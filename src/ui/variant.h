@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstring>
+#include <string_view>
+
 #include "ui/win32.h"
 #include <oleauto.h>
 
@@ -40,6 +43,30 @@ public:
         }
         return result;
     }
+
+    // The bytes in an array of its own (VT_ARRAY | VT_UI1); empty when the array cannot
+    // be made.
+    static Variant FromBytes(std::string_view bytes) {
+        Variant result;
+        SAFEARRAY* const array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
+        if (array == nullptr) {
+            return result;
+        }
+        void* data = nullptr;
+        if (FAILED(SafeArrayAccessData(array, &data))) {
+            SafeArrayDestroy(array);
+            return result;
+        }
+        if (!bytes.empty()) {
+            std::memcpy(data, bytes.data(), bytes.size());
+        }
+        SafeArrayUnaccessData(array);
+        V_VT(&result.value_) = VT_ARRAY | VT_UI1;
+        V_ARRAY(&result.value_) = array;
+        return result;
+    }
+
+    bool Empty() const { return V_VT(&value_) == VT_EMPTY; }
 
     // Passed by value to methods that only read it: a bitwise copy, still owned here.
     const VARIANT& Get() const { return value_; }

@@ -2,7 +2,6 @@
 
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -398,22 +397,12 @@ private:
     }
 
     bool LoadUtf8Bytes(std::string_view bytes) {
-        SAFEARRAY* const array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
-        if (array == nullptr) {
+        const Variant source = Variant::FromBytes(bytes);
+        if (source.Empty()) {
             return false;
         }
-        void* data = nullptr;
-        if (SUCCEEDED(SafeArrayAccessData(array, &data))) {
-            std::memcpy(data, bytes.data(), bytes.size());
-            SafeArrayUnaccessData(array);
-        }
-        VARIANT source;
-        VariantInit(&source);
-        V_VT(&source) = VT_ARRAY | VT_UI1;
-        V_ARRAY(&source) = array;
         VARIANT_BOOL loaded = VARIANT_FALSE;
-        const HRESULT result = document_->load(source, &loaded);
-        SafeArrayDestroy(array);
+        const HRESULT result = document_->load(source.Get(), &loaded);
         return SUCCEEDED(result) && loaded == VARIANT_TRUE;
     }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "ui/com_object.h"
@@ -8,6 +9,7 @@
 #include "ui/drag_hover_target.h"
 #include "ui/drop_source.h"
 #include "ui/ole_data.h"
+#include "ui/variant.h"
 
 namespace zarkit::ui {
 namespace {
@@ -164,6 +166,29 @@ TEST(DragHoverTarget, ReportsThePointerAndTakesNothing) {
     const ComPtr<DragHoverTarget> throwing =
         MakeCom<DragHoverTarget>([](POINT) { throw std::runtime_error("x"); });
     EXPECT_EQ(throwing->DragOver(0, POINTL{}, &effect), E_UNEXPECTED);
+}
+
+// MSXML parses a byte array where it lies: the variant holds a copy of every byte, NULs
+// and bytes above 0x7F included, and owns the array.
+TEST(Variant, FromBytesHoldsACopyOfEveryByte) {
+    const std::string bytes("<a>\0\xC3\xA9</a>", 10);
+    const Variant held = Variant::FromBytes(bytes);
+    ASSERT_FALSE(held.Empty());
+    ASSERT_EQ(V_VT(&held.Get()), VT_ARRAY | VT_UI1);
+    SAFEARRAY* const array = V_ARRAY(&held.Get());
+    EXPECT_EQ(SafeArrayGetDim(array), 1u);
+    LONG upper = -1;
+    ASSERT_EQ(SafeArrayGetUBound(array, 1, &upper), S_OK);
+    EXPECT_EQ(upper, 9);
+    void* data = nullptr;
+    ASSERT_EQ(SafeArrayAccessData(array, &data), S_OK);
+    EXPECT_EQ(std::string(static_cast<const char*>(data), 10), bytes);
+    SafeArrayUnaccessData(array);
+
+    const Variant none = Variant::FromBytes("");
+    ASSERT_FALSE(none.Empty());
+    EXPECT_EQ(SafeArrayGetUBound(V_ARRAY(&none.Get()), 1, &upper), S_OK);
+    EXPECT_EQ(upper, -1);
 }
 
 }  // namespace
