@@ -23,8 +23,6 @@ public:
     ~CFindView() override;
 
     static bool RegisterWindowClass();
-    // A hidden child of the tab strip, made when the user first types to find.
-    bool CreateFindView();
 
     bool Finding() const { return m_Finding; }
     // Adds a character to the find line, showing the view first when it is hidden.
@@ -43,6 +41,8 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
 private:
+    // A hidden child of the tab strip, made when the user first types to find.
+    bool CreateFindView();
     LRESULT OnCreate();
     void Layout();
     void Show();

@@ -213,8 +213,9 @@ std::map<std::string, int> ShellIconCache::TakeArrivedIcons() {
     for (IconWorker::Answer& answer : worker_->TakeAnswers()) {
         requested_.erase(answer.path);
         // No icon at all: listed without one rather than asked for again and again.
-        by_path_[answer.path] = answer.system_index.value_or(kNoIcon);
-        arrived[std::move(answer.path)] = ImageOfCached(answer.system_index.value_or(kNoIcon));
+        const int system_icon = answer.system_index.value_or(kNoIcon);
+        by_path_[answer.path] = system_icon;
+        arrived[std::move(answer.path)] = ImageOfCached(system_icon);
     }
     return arrived;
 }
